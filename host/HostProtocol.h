@@ -1,0 +1,39 @@
+// The stand-in editor's own test hooks: its command line and the messages that tests send
+// to its main window. TeraPad's protocol itself (window classes, 0x8190..0x8194, 0x465,
+// the edit messages) is answered as TeraPad answers it and is not repeated here.
+#pragma once
+
+// Command line:  hostpad.exe [switches] [file]
+//   /ini=<path>    settings file (default: hostpad.ini beside hostpad.exe; created when missing)
+//   /mode=<n>      answer to 0x8194, the edit mode (default 0)
+//   /cap=<n>       at most n bytes per transfer, like a 95-family TeraPad: EM_REPLACESEL takes at
+//                  most n bytes (cut at a character boundary), WM_GETTEXT copies at most n bytes
+//                  (0 = no cap, the default)
+//   /undo=<n>      undo depth: EM_UNDO can take back at most the n latest changes (default: all)
+//   /readonly      the editor refuses every change (deletions included)
+//   /tool=<cmd>    command line of the tool menu's first entry (default: [Tools] Tool1 of the
+//                  settings file; tolvane.exe beside hostpad.exe when that is empty)
+//   /notoolbar     start without a "TToolbar" child
+//   /noini         start without a "TTeraPadIniFilePath" child
+//   /ansi          (reserved)
+// The main window's class is "TTeraPadMainForm"; its title is "<file> - hostpad".
+
+#define HOSTPAD_MAINCLASS "TTeraPadMainForm"
+#define HOSTPAD_EDITORCLASS "THostPadEditor"
+
+// Test hooks: messages to the main window (SendMessage from another process).
+enum HostPadMessage : unsigned {
+  HPM_FIRST = 0x8000 + 0x200,     // WM_APP + 0x200, clear of TeraPad's own numbers
+  HPM_SHOWTOOLBAR = HPM_FIRST,    // wParam 0 hides, 1 shows the toolbar
+  HPM_RECREATETOOLBAR,            // a new "TToolbar" is made and the old one destroyed
+  HPM_DESTROYTOOLBAR,             // the toolbar is destroyed, no new one
+  HPM_SETMODE,                    // wParam: the edit mode that 0x8194 answers from now on
+  HPM_SETCAP,                     // wParam: bytes per transfer (0 = no cap)
+  HPM_SETUNDODEPTH,               // wParam: undo depth (0 = unlimited)
+  HPM_SETREADONLY,                // wParam: 1 refuses every change, 0 accepts again
+  HPM_RUNTOOL,                    // runs the tool menu's first entry, as a click on it does
+  HPM_UNDOCOUNT,                  // result: number of changes that EM_UNDO can still take back
+  HPM_SAVECOUNT,                  // result: how many times 0x8190 saved the file
+  HPM_RELOADCOUNT,                // result: how many times 0x465 re-read the settings file
+  HPM_SETMODIFY,                  // wParam: the modified flag (EM_GETMODIFY answers it)
+};

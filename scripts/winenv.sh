@@ -1,0 +1,48 @@
+# Sourced by the test and demo scripts: one X server and one wine server for this run,
+# both torn down on exit, failure or interruption.
+#   WINEPREFIX  defaults to $BUILD/wineprefix (one prefix per build tree)
+# After sourcing: DISPLAY, WINEPREFIX, WINEDEBUG, LC_ALL for wine set and exported.
+
+winenv_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+: "${BUILD:=$winenv_root/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+winenv_xvfb=""
+
+winenv_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$winenv_xvfb" ] && kill "$winenv_xvfb" 2>/dev/null && wait "$winenv_xvfb" 2>/dev/null
+  winenv_xvfb=""
+  return 0
+}
+trap 'winenv_stop' EXIT
+trap 'winenv_stop; exit 130' INT TERM
+
+if [ -z "${TOLVANE_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  winenv_fd=$(mktemp)
+  Xvfb -displayfd 1 -screen 0 1280x900x24 -nolisten tcp >"$winenv_fd" 2>/dev/null &
+  winenv_xvfb=$!
+  for _ in $(seq 100); do [ -s "$winenv_fd" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -1 "$winenv_fd")"
+  rm -f "$winenv_fd"
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Japanese glyphs for captions and screenshots.
+  for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS UI Gothic"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
+  done
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
+  # Test programs named *_win98.exe see the 95 family (GetVersionExA: platform 1, 4.10).
+  for exe in tests_win98.exe; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d win98 /f >/dev/null 2>&1
+  done
+  wineserver -w
+fi
+wineserver -p

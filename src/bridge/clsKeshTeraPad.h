@@ -1,0 +1,92 @@
+// The bridge to one running TeraPad: finds and binds its main window, reads its paths and
+// version, reads and changes the edited text, selection and caret, and gives it commands.
+// Everything crosses to TeraPad as ANSI (cp932) through window messages; every offset and
+// length exchanged with it counts cp932 bytes, 0 for the first byte.
+//
+// Properties come in Get/Let halves as overloads: SelStart() reads, SelStart(n) writes.
+// A Get that cannot reach TeraPad answers its default; a Let or command then does nothing.
+#pragma once
+#include <windows.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+class clsKeshTeraPad {
+public:
+  // The argument of Edit: a number or a text.
+  using Variant = std::variant<long, std::wstring>;
+
+  // Binds to the foreground window when that is a TeraPad main window; Tool() remembers it.
+  clsKeshTeraPad();
+  clsKeshTeraPad(const clsKeshTeraPad&) = delete;
+  clsKeshTeraPad& operator=(const clsKeshTeraPad&) = delete;
+  ~clsKeshTeraPad();
+
+  // --- discovery and identity
+  void SearchTeraPad();
+  HWND hwnd() const;
+  void hwnd(HWND NewValue);
+  bool HadTeraPad();
+  bool Tool() const;
+  std::wstring TeraPadPath() const;
+  std::wstring FileName() const;
+  std::wstring INIPath() const;
+  void INIPath(const std::wstring& NewValue);
+  std::wstring Status() const;
+  void Status(const std::wstring& NewValue);
+  long VerMajor();
+  long VerMinor();
+  long VerBeta();
+  long EditMode() const;
+
+  // --- text and selection
+  long Length() const;
+  long SelStart() const;
+  void SelStart(long NewValue);
+  long SelLength() const;
+  void SelLength(long NewValue);
+  long Line() const;
+  void Line(long NewValue);
+  std::wstring Text() const;
+  void Text(const std::wstring& NewValue);
+  std::wstring SelText() const;
+  void SelText(const std::wstring& NewValue);
+  std::optional<bool> SelSet(long nStart, long nEnd);  // true while bound, else empty
+  void Edit(long lMode, const Variant& vAny);
+  static long LenMbcs(const std::wstring& sText);
+  // nStart is 1-based; below 1 throws std::invalid_argument.
+  static std::wstring MidMbcs(const std::wstring& sText, long nStart, long nLength);
+
+  // --- editor commands and debug output
+  void FileSave();
+  void ReloadINI();
+  void SetFocus();
+  void FileOpen(const std::wstring& File);
+  // Throws std::runtime_error when the new process cannot be started.
+  std::unique_ptr<clsKeshTeraPad> FileNew();
+  // Throw std::runtime_error when no debug TeraPad could be had.
+  void DebugPrint(const std::wstring& PrintStr);
+  void DebugClear();
+
+  static std::wstring GetOSName();
+
+private:
+  void EnsureDebugTeraPad();
+  static bool IsTeraPadWindow(HWND h);
+  void FindChildWindows();
+  HWND GetEditorWindow() const;
+  static std::wstring TrimNull(const std::wstring& s);
+  static std::wstring ChildText(HWND child);
+  static void GetFileVersionNumbers(const std::wstring& path, long v[4]);
+  static HWND FindProcessWindow(DWORD pid);
+
+  HWND m_hWndMain = nullptr;
+  HWND m_hWndFileName = nullptr;
+  HWND m_hWndExeName = nullptr;
+  HWND m_hWndIniPath = nullptr;
+  bool m_bHadTeraPad = false;
+  bool m_bTool = false;
+  std::unique_ptr<clsKeshTeraPad> m_objDebug;
+  bool m_bDebugStarted = false;
+};
