@@ -37,3 +37,10 @@ enum HostPadMessage : unsigned {
   HPM_RELOADCOUNT,                // result: how many times 0x465 re-read the settings file
   HPM_SETMODIFY,                  // wParam: the modified flag (EM_GETMODIFY answers it)
 };
+
+// Raw bytes, past the UTF-16 conversion that Windows applies to string messages between
+// processes: WM_COPYDATA to the main window with one of these dwData codes.
+enum HostPadCopyData : unsigned {
+  HPCD_DUMPTEXT = 1,   // lpData: a file path (ANSI); the editor's bytes are written to it as they are
+  HPCD_SETTEXT = 2,    // lpData: bytes that replace the whole text (one undoable change)
+};
