@@ -21,6 +21,19 @@
 #define HOSTPAD_MAINCLASS "TTeraPadMainForm"
 #define HOSTPAD_EDITORCLASS "THostPadEditor"
 
+// hostpad.exe's version resource. All numbers differ, so a reader that takes the wrong field
+// is caught: major = HIWORD(dwProductVersionMS), minor = LOWORD(dwProductVersionMS),
+// beta = LOWORD(dwFileVersionLS).
+#define HOSTPAD_PRODUCTVERSION 1,2,5,6
+#define HOSTPAD_FILEVERSION 7,8,9,4
+#define HOSTPAD_PRODUCTVERSION_STR "1.2.5.6"
+#define HOSTPAD_FILEVERSION_STR "7.8.9.4"
+#define HOSTPAD_VERSION_MAJOR 1
+#define HOSTPAD_VERSION_MINOR 2
+#define HOSTPAD_VERSION_BETA 4
+
+#ifndef RC_INVOKED
+
 // Test hooks: messages to the main window (SendMessage from another process).
 enum HostPadMessage : unsigned {
   HPM_FIRST = 0x8000 + 0x200,     // WM_APP + 0x200, clear of TeraPad's own numbers
@@ -31,16 +44,20 @@ enum HostPadMessage : unsigned {
   HPM_SETCAP,                     // wParam: bytes per transfer (0 = no cap)
   HPM_SETUNDODEPTH,               // wParam: undo depth (0 = unlimited)
   HPM_SETREADONLY,                // wParam: 1 refuses every change, 0 accepts again
-  HPM_RUNTOOL,                    // runs the tool menu's first entry, as a click on it does
+  HPM_RUNTOOL,                    // runs the tool menu's first entry, as a click on it does;
+                                  // result: the started process's id, 0 when it did not start
   HPM_UNDOCOUNT,                  // result: number of changes that EM_UNDO can still take back
   HPM_SAVECOUNT,                  // result: how many times 0x8190 saved the file
   HPM_RELOADCOUNT,                // result: how many times 0x465 re-read the settings file
   HPM_SETMODIFY,                  // wParam: the modified flag (EM_GETMODIFY answers it)
+  HPM_FOREGROUND,                 // the editor makes its main window the foreground window
 };
 
 // Raw bytes, past the UTF-16 conversion that Windows applies to string messages between
 // processes: WM_COPYDATA to the main window with one of these dwData codes.
 enum HostPadCopyData : unsigned {
   HPCD_DUMPTEXT = 1,   // lpData: a file path (ANSI); the editor's bytes are written to it as they are
-  HPCD_SETTEXT = 2,    // lpData: bytes that replace the whole text (one undoable change)
+  HPCD_SETTEXT = 2,    // lpData: bytes that replace the whole text (one undoable change, caret
+                       // at 0; read-only and the cap do not apply to this test door)
 };
+#endif

@@ -63,6 +63,8 @@ public:
   void ReloadINI();
   void SetFocus();
   void FileOpen(const std::wstring& File);
+  // Waits at most 10 s for the new TeraPad to become ready for input. The result is bound only
+  // to a window of the new process (unbound when none appeared within 5 s more).
   // Throws std::runtime_error when the new process cannot be started.
   std::unique_ptr<clsKeshTeraPad> FileNew();
   // Throw std::runtime_error when no debug TeraPad could be had.
@@ -80,6 +82,7 @@ private:
   static std::wstring ChildText(HWND child);
   static void GetFileVersionNumbers(const std::wstring& path, long v[4]);
   static HWND FindProcessWindow(DWORD pid);
+  HWND ValidEditor() const;  // the editor control while the validity test passes, else 0
 
   HWND m_hWndMain = nullptr;
   HWND m_hWndFileName = nullptr;

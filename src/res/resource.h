@@ -6,6 +6,9 @@
 #define IDM_EXIT             111   // mnuExit
 
 #define IDD_TEXT            1100   // frmText        1100..1199
+#define IDC_TEXT_LBLTITLE   1101
+#define IDC_TEXT_CBOTAG     1102
+#define IDC_TEXT_CHKCLOSETAG 1103
 #define IDD_DECK            1200   // frmDeck        1200..1299 (pages 1250..)
 #define IDD_CARD            1300   // frmCard        1300..1399 (pages 1350..)
 #define IDD_CE              1400   // frmCE          1400..1499
@@ -16,4 +19,5 @@
 // Shared by every dialog.
 #define IDC_TXTED           1000
 #define IDC_CMDOK           IDOK
-#define IDC_CMDCANCEL       IDCANCEL
+#define IDC_CMDCANCEL       IDCANCEL   // Esc presses it
+#define IDC_CMDCANCEL_NOESC 1001       // cmdCancel of a dialog whose Esc does nothing (frmCard)

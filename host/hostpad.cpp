@@ -1,0 +1,446 @@
+// hostpad: the stand-in for TeraPad. It owns TeraPad's window classes and answers TeraPad's
+// messages, so that Tolvane meets a real editor process in tests and in the demo.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+#include "HostEditor.h"
+#include "HostProtocol.h"
+
+namespace {
+
+// TeraPad's own messages to its main window.
+constexpr UINT TP_SAVE = 0x8190;
+constexpr UINT TP_GETEDITOR = 0x8192;
+constexpr UINT TP_GETMODE = 0x8194;
+constexpr UINT TP_RELOADINI = 0x465;
+
+constexpr int kStripHeight = 26;
+constexpr int kEditorId = 100;
+constexpr int kButtonsId = 101;
+
+enum Command : int {
+  IDM_SAVE = 200, IDM_EXIT, IDM_UNDO, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_CLEAR, IDM_SELECTALL,
+  IDM_NEW, IDM_OPEN, IDM_FIND, IDM_TOOL1 = 300,
+};
+
+struct Options {
+  std::wstring file, ini, tool;
+  long mode = 0;
+  std::size_t cap = 0, undo = 0;
+  bool readonly = false, noToolbar = false, noIni = false;
+};
+
+struct Host {
+  Options opt;
+  std::wstring exePath, iniPath, filePath, tool;
+  HWND main = nullptr, editor = nullptr, strip = nullptr;
+  long mode = 0;
+  LRESULT saves = 0, reloads = 0;
+  bool flatToolbar = true;
+};
+
+Host* HostOf(HWND hwnd) { return reinterpret_cast<Host*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+std::string ToAcp(const std::wstring& s) {
+  if (s.empty()) return {};
+  const int n = WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  const auto slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  wchar_t buf[MAX_PATH * 4];
+  const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(buf)), buf, nullptr);
+  return n && n < std::size(buf) ? std::wstring(buf, n) : path;
+}
+
+bool StartsWithI(const std::wstring& s, const wchar_t* prefix) {
+  const std::size_t n = std::wcslen(prefix);
+  return s.size() >= n && _wcsnicmp(s.c_str(), prefix, n) == 0;
+}
+
+Options ParseCommandLine() {
+  Options o;
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  for (int i = 1; argv && i < argc; ++i) {
+    const std::wstring a = argv[i];
+    const auto value = [&](const wchar_t* sw) { return a.substr(std::wcslen(sw)); };
+    const auto number = [&](const wchar_t* sw) { return std::wcstol(value(sw).c_str(), nullptr, 10); };
+    if (StartsWithI(a, L"/ini=")) o.ini = value(L"/ini=");
+    else if (StartsWithI(a, L"/mode=")) o.mode = number(L"/mode=");
+    else if (StartsWithI(a, L"/cap=")) o.cap = static_cast<std::size_t>(std::max(0L, number(L"/cap=")));
+    else if (StartsWithI(a, L"/undo=")) o.undo = static_cast<std::size_t>(std::max(0L, number(L"/undo=")));
+    else if (StartsWithI(a, L"/tool=")) o.tool = value(L"/tool=");
+    else if (_wcsicmp(a.c_str(), L"/readonly") == 0) o.readonly = true;
+    else if (_wcsicmp(a.c_str(), L"/notoolbar") == 0) o.noToolbar = true;
+    else if (_wcsicmp(a.c_str(), L"/noini") == 0) o.noIni = true;
+    else if (_wcsicmp(a.c_str(), L"/ansi") == 0) {}
+    else o.file = a;
+  }
+  LocalFree(argv);
+  return o;
+}
+
+std::wstring IniString(const Host& h, const wchar_t* section, const wchar_t* key) {
+  wchar_t buf[2048] = {};
+  GetPrivateProfileStringW(section, key, L"", buf, static_cast<DWORD>(std::size(buf)), h.iniPath.c_str());
+  return buf;
+}
+
+void WriteDefaultIni(const Host& h) {
+  if (GetFileAttributesW(h.iniPath.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  WritePrivateProfileStringW(L"Option", L"FlatToolBar", L"1", h.iniPath.c_str());
+  WritePrivateProfileStringW(L"Browser", L"Menu", L"0", h.iniPath.c_str());
+  WritePrivateProfileStringW(L"Tools", L"Tool1", L"", h.iniPath.c_str());
+  WritePrivateProfileStringW(L"Tools", L"Name1", L"Tolvane", h.iniPath.c_str());
+}
+
+// The settings this editor itself honours; 0x465 runs this again.
+void ReadSettings(Host& h) {
+  const std::wstring flat = IniString(h, L"Option", L"FlatToolBar");
+  h.flatToolbar = flat.empty() || flat == L"1";
+  h.tool = h.opt.tool;
+  if (h.tool.empty()) h.tool = IniString(h, L"Tools", L"Tool1");
+  if (h.tool.empty()) h.tool = L"\"" + FolderOf(h.exePath) + L"\\tolvane.exe\"";
+}
+
+// ---- "TToolbar": a strip across the top holding our own buttons. Tolvane docks its toolbar
+// into it, so the strip never moves or paints over children it did not create.
+
+LRESULT CALLBACK StripProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_ERASEBKGND: {
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  case WM_COMMAND:
+  case WM_NOTIFY:
+    return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND CreateStrip(Host& h) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  RECT rc;
+  GetClientRect(h.main, &rc);
+  HWND strip = CreateWindowExW(0, L"TToolbar", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                               0, 0, rc.right, kStripHeight, h.main, nullptr, inst, nullptr);
+  if (!strip) return nullptr;
+  const DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                      CCS_NODIVIDER | (h.flatToolbar ? TBSTYLE_FLAT : 0);
+  HWND tb = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", style, 0, 0, 0, 0, strip,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonsId)), inst, nullptr);
+  SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(tb, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+  const std::pair<int, int> buttons[] = {
+      {STD_FILENEW, IDM_NEW}, {STD_FILEOPEN, IDM_OPEN}, {STD_FILESAVE, IDM_SAVE}, {STD_CUT, IDM_CUT},
+      {STD_COPY, IDM_COPY},   {STD_PASTE, IDM_PASTE},   {STD_UNDO, IDM_UNDO},     {STD_FIND, IDM_FIND}};
+  std::vector<TBBUTTON> tbb;
+  for (const auto& [image, command] : buttons)
+    tbb.push_back(TBBUTTON{image, command, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0});
+  SendMessageW(tb, TB_ADDBUTTONSW, tbb.size(), reinterpret_cast<LPARAM>(tbb.data()));
+  // Sized to its buttons, so the right edge of the windows inside the strip says where our
+  // buttons end (Tolvane measures exactly that to sit right of them).
+  RECT last{};
+  SendMessageW(tb, TB_GETITEMRECT, tbb.size() - 1, reinterpret_cast<LPARAM>(&last));
+  SetWindowPos(tb, nullptr, 2, 2, last.right, last.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  return strip;
+}
+
+// ---- main window "TTeraPadMainForm"
+
+void Layout(Host& h) {
+  RECT rc;
+  GetClientRect(h.main, &rc);
+  int top = 0;
+  if (h.strip && IsWindow(h.strip)) {
+    SetWindowPos(h.strip, nullptr, 0, 0, rc.right, kStripHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsWindowVisible(h.strip)) top = kStripHeight;
+  }
+  if (h.editor) MoveWindow(h.editor, 0, top, rc.right, std::max(0L, rc.bottom - top), TRUE);
+}
+
+HWND CreatePathWindow(HWND parent, const char* cls, const std::wstring& text) {
+  return CreateWindowExA(0, cls, ToAcp(text).c_str(), WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+bool LoadFile(Host& h) {
+  HANDLE f = CreateFileW(h.filePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  std::string bytes;
+  LARGE_INTEGER size{};
+  bool ok = GetFileSizeEx(f, &size) && size.QuadPart < (1LL << 30);
+  if (ok) {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    ok = bytes.empty() || (ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                           read == bytes.size());
+  }
+  CloseHandle(f);
+  if (!ok) return false;
+  EditBuffer* b = HostEditorBuffer(h.editor);
+  b->replaceAll(bytes, true);
+  b->emptyUndo();
+  b->modified = false;
+  HostEditorRefresh(h.editor);
+  return true;
+}
+
+bool WriteFileBytes(const std::string& pathAcp, const std::string& bytes) {
+  HANDLE f = CreateFileA(pathAcp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = bytes.empty() ||
+                  (WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                   written == bytes.size());
+  CloseHandle(f);
+  return ok;
+}
+
+void Save(Host& h) {
+  ++h.saves;
+  EditBuffer* b = HostEditorBuffer(h.editor);
+  if (!h.filePath.empty() && WriteFileBytes(ToAcp(h.filePath), b->text())) b->modified = false;
+}
+
+DWORD RunTool(Host& h) {
+  std::wstring cmd = h.tool;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  // Started from the foreground window's own thread, as TeraPad's tool menu does: the new
+  // process inherits the right to the foreground and finds this window in front.
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return pi.dwProcessId;
+}
+
+bool BringToFront(Host& h) {
+  if (IsIconic(h.main)) ShowWindow(h.main, SW_RESTORE);
+  SetForegroundWindow(h.main);
+  SetFocus(h.editor);
+  return GetForegroundWindow() == h.main;
+}
+
+HMENU BuildMenu(const Host& h) {
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, IDM_SAVE, L"上書き保存(&S)");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, IDM_EXIT, L"終了(&X)");
+  HMENU edit = CreatePopupMenu();
+  AppendMenuW(edit, MF_STRING, IDM_UNDO, L"元に戻す(&U)\tCtrl+Z");
+  AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(edit, MF_STRING, IDM_CUT, L"切り取り(&T)\tCtrl+X");
+  AppendMenuW(edit, MF_STRING, IDM_COPY, L"コピー(&C)\tCtrl+C");
+  AppendMenuW(edit, MF_STRING, IDM_PASTE, L"貼り付け(&P)\tCtrl+V");
+  AppendMenuW(edit, MF_STRING, IDM_CLEAR, L"削除(&D)\tDel");
+  AppendMenuW(edit, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(edit, MF_STRING, IDM_SELECTALL, L"すべて選択(&A)\tCtrl+A");
+  HMENU tools = CreatePopupMenu();
+  std::wstring name = L"&1 ";
+  wchar_t buf[256] = {};
+  GetPrivateProfileStringW(L"Tools", L"Name1", L"Tolvane", buf, 256, h.iniPath.c_str());
+  AppendMenuW(tools, MF_STRING, IDM_TOOL1, (name + buf).c_str());
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"編集(&E)");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"ツール(&T)");
+  return bar;
+}
+
+void Command(Host& h, int id) {
+  switch (id) {
+  case IDM_SAVE: Save(h); break;
+  case IDM_EXIT: PostMessageW(h.main, WM_CLOSE, 0, 0); break;
+  case IDM_UNDO: SendMessageA(h.editor, EM_UNDO, 0, 0); break;
+  case IDM_CUT: SendMessageA(h.editor, WM_CUT, 0, 0); break;
+  case IDM_COPY: SendMessageA(h.editor, WM_COPY, 0, 0); break;
+  case IDM_PASTE: SendMessageA(h.editor, WM_PASTE, 0, 0); break;
+  case IDM_CLEAR: SendMessageA(h.editor, WM_CLEAR, 0, 0); break;
+  case IDM_SELECTALL: SendMessageA(h.editor, EM_SETSEL, 0, -1); break;
+  case IDM_TOOL1: RunTool(h); break;
+  }
+  if (id != IDM_EXIT) SetFocus(h.editor);
+}
+
+LRESULT CopyData(Host& h, const COPYDATASTRUCT& cd) {
+  const std::string data(static_cast<const char*>(cd.lpData), cd.cbData);
+  EditBuffer* b = HostEditorBuffer(h.editor);
+  switch (cd.dwData) {
+  case HPCD_DUMPTEXT:
+    return WriteFileBytes(data.substr(0, data.find('\0')), b->text());
+  case HPCD_SETTEXT:
+    b->replaceAll(data, true);
+    HostEditorRefresh(h.editor);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+LRESULT HostMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  EditBuffer* b = HostEditorBuffer(h.editor);
+  HostEditorSettings* s = HostEditorSettingsOf(h.editor);
+  switch (msg) {
+  case TP_GETEDITOR: return reinterpret_cast<LRESULT>(h.editor);
+  case TP_GETMODE: return h.mode;
+  case TP_SAVE: Save(h); return 0;
+  case TP_RELOADINI: ReadSettings(h); ++h.reloads; return 0;
+  case HPM_SHOWTOOLBAR:
+    if (h.strip) ShowWindow(h.strip, wParam ? SW_SHOWNA : SW_HIDE);
+    Layout(h);
+    return 0;
+  case HPM_RECREATETOOLBAR: {
+    HWND old = h.strip;
+    h.strip = CreateStrip(h);
+    if (old) DestroyWindow(old);
+    Layout(h);
+    return reinterpret_cast<LRESULT>(h.strip);
+  }
+  case HPM_DESTROYTOOLBAR:
+    if (h.strip) DestroyWindow(h.strip);
+    h.strip = nullptr;
+    Layout(h);
+    return 0;
+  case HPM_SETMODE: h.mode = static_cast<long>(wParam); return 0;
+  case HPM_SETCAP: s->cap = wParam; return 0;
+  case HPM_SETUNDODEPTH: b->setUndoDepth(wParam); return 0;
+  case HPM_SETREADONLY: b->readOnly = wParam != 0; return 0;
+  case HPM_RUNTOOL: BringToFront(h); return RunTool(h);
+  case HPM_UNDOCOUNT: return static_cast<LRESULT>(b->undoCount());
+  case HPM_SAVECOUNT: return h.saves;
+  case HPM_RELOADCOUNT: return h.reloads;
+  case HPM_SETMODIFY: b->modified = wParam != 0; return 0;
+  case HPM_FOREGROUND: return BringToFront(h);
+  }
+  return DefWindowProcW(h.main, msg, wParam, lParam);
+}
+
+LRESULT MainMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_SIZE: Layout(h); return 0;
+  case WM_SETFOCUS: SetFocus(h.editor); return 0;
+  case WM_COMMAND: Command(h, LOWORD(wParam)); return 0;
+  case WM_COPYDATA: return CopyData(h, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+  // Closes without asking anything. The children are destroyed as usual, so a toolbar docked
+  // into the strip from another process is destroyed the ordinary way; the main window goes
+  // with the process, because destroying a shown top-level window costs two seconds under
+  // Wine without a window manager (it waits for one to withdraw the window).
+  case WM_CLOSE:
+    if (h.strip) DestroyWindow(h.strip);
+    h.strip = nullptr;
+    PostQuitMessage(0);
+    return 0;
+  case WM_DESTROY: PostQuitMessage(0); return 0;
+  }
+  return HostMessage(h, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* h = static_cast<Host*>(cs->lpCreateParams);
+    h->main = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(h));
+  }
+  Host* h = HostOf(hwnd);
+  if (!h || !h->editor) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  try {
+    return MainMessage(*h, msg, wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+void RegisterClasses(HINSTANCE inst) {
+  WNDCLASSW main{};
+  main.lpfnWndProc = MainProc;
+  main.hInstance = inst;
+  main.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  main.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  main.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  main.lpszClassName = L"" HOSTPAD_MAINCLASS;
+  RegisterClassW(&main);
+
+  WNDCLASSW strip{};
+  strip.lpfnWndProc = StripProc;
+  strip.hInstance = inst;
+  strip.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  strip.lpszClassName = L"TToolbar";
+  RegisterClassW(&strip);
+
+  // The path windows are ANSI windows: TeraPad's readers take their text as cp932.
+  for (const char* name : {"TEdit", "TTeraPadExeName", "TTeraPadIniFilePath"}) {
+    WNDCLASSA path{};
+    path.lpfnWndProc = DefWindowProcA;
+    path.hInstance = inst;
+    path.lpszClassName = name;
+    RegisterClassA(&path);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  RegisterClasses(inst);
+
+  Host h;
+  h.opt = ParseCommandLine();
+  wchar_t exe[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, exe, static_cast<DWORD>(std::size(exe)));
+  h.exePath = exe;
+  h.iniPath = FullPath(h.opt.ini.empty() ? FolderOf(h.exePath) + L"\\hostpad.ini" : h.opt.ini);
+  h.filePath = h.opt.file.empty() ? std::wstring() : FullPath(h.opt.file);
+  h.mode = h.opt.mode;
+  WriteDefaultIni(h);
+  ReadSettings(h);
+
+  const std::wstring title = (h.filePath.empty() ? std::wstring(L"無題") : h.filePath) + L" - hostpad";
+  HWND main = CreateWindowExW(0, L"" HOSTPAD_MAINCLASS, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 760, 540, nullptr, BuildMenu(h), inst, &h);
+  if (!main) return 1;
+  // The strip first: FindWindowEx meets it before any other child.
+  if (!h.opt.noToolbar) h.strip = CreateStrip(h);
+  h.editor = CreateHostEditor(main, kEditorId);
+  CreatePathWindow(main, "TEdit", h.filePath);
+  CreatePathWindow(main, "TTeraPadExeName", h.exePath);
+  if (!h.opt.noIni) CreatePathWindow(main, "TTeraPadIniFilePath", h.iniPath);
+  if (!h.editor) return 1;
+
+  EditBuffer* b = HostEditorBuffer(h.editor);
+  HostEditorSettingsOf(h.editor)->cap = h.opt.cap;
+  b->setUndoDepth(h.opt.undo);
+  if (!h.filePath.empty()) LoadFile(h);
+  b->readOnly = h.opt.readonly;
+
+  Layout(h);
+  ShowWindow(main, show);
+  UpdateWindow(main);
+  SetFocus(h.editor);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}

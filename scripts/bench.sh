@@ -1,0 +1,18 @@
+#!/bin/bash
+# Builds the bridge benchmark and runs it under Wine twice: as the NT family and, as a copy
+# named bench_bridge_win98.exe that Wine reports Windows 98 to, on the 95-family paths.
+#   BUILD=build-me scripts/bench.sh
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${BUILD:-$ROOT/build}
+[ -f "$BUILD/win64/build.ninja" ] || cmake -S "$ROOT" -B "$BUILD/win64" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" >/dev/null
+cmake --build "$BUILD/win64" --target bench_bridge
+source "$ROOT/scripts/winenv.sh"
+cd "$BUILD/win64/bin"
+cp -f bench_bridge.exe bench_bridge_win98.exe
+wine reg add 'HKCU\Software\Wine\AppDefaults\bench_bridge_win98.exe' /v Version /d win98 /f >/dev/null 2>&1
+echo "== NT family"
+LC_ALL=ja_JP.UTF-8 wine ./bench_bridge.exe
+echo "== 95 family"
+LC_ALL=ja_JP.UTF-8 wine ./bench_bridge_win98.exe

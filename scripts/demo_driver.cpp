@@ -1,0 +1,94 @@
+// The demo's hands and eyes inside Wine (scripts/demo.sh): finds the stand-in editor and the
+// docked toolbar, and prints where a person would click. The clicks themselves are real X input
+// made by xdotool from the script.
+//   demo_driver select <start> <end>    selects bytes in the editor
+//   demo_driver runtool                 runs the editor's tool menu entry; waits for the toolbar
+//   demo_driver button <position>       prints "x y": screen centre of the docked button (1-based)
+//   demo_driver dump <path>             writes the editor's bytes (cp932) to path
+//   demo_driver wait                    returns when the editor has been closed
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include "HostProtocol.h"
+
+namespace {
+
+HWND WaitForWindow(HWND (*find)(), DWORD ms = 15000) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50))
+    if (HWND h = find()) return h;
+  return nullptr;
+}
+
+HWND Host() { return FindWindowA(HOSTPAD_MAINCLASS, nullptr); }
+HWND HostToolbar() { return FindWindowExA(Host(), nullptr, "TToolbar", nullptr); }
+HWND Editor() {
+  DWORD zero = 0;
+  return reinterpret_cast<HWND>(SendMessageW(Host(), 0x8192, 0, reinterpret_cast<LPARAM>(&zero)));
+}
+
+// Tolvane's toolbar: the window inside the editor's toolbar that another process made.
+HWND Docked() {
+  HWND bar = HostToolbar();
+  DWORD hostPid = 0;
+  GetWindowThreadProcessId(bar, &hostPid);
+  for (HWND h = GetWindow(bar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != hostPid && IsWindowVisible(h)) return h;
+  }
+  return nullptr;
+}
+
+// TB_GETITEMRECT writes into the toolbar owner's memory: lend it a RECT there.
+RECT ButtonRect(HWND toolbar, int index) {
+  RECT rc{};
+  DWORD pid = 0;
+  GetWindowThreadProcessId(toolbar, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return rc;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(rc), MEM_COMMIT, PAGE_READWRITE);
+  SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process, remote, &rc, sizeof(rc), nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return rc;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2 || !WaitForWindow(Host)) return 2;
+  const std::wstring command = argv[1];
+  if (command == L"select" && argc == 4) {
+    SendMessageW(Editor(), EM_SETSEL, _wtoi(argv[2]), _wtoi(argv[3]));
+    return 0;
+  }
+  if (command == L"runtool") {
+    SendMessageW(Host(), HPM_RUNTOOL, 0, 0);
+    return WaitForWindow(Docked) ? 0 : 1;
+  }
+  if (command == L"button" && argc == 3) {
+    HWND toolbar = WaitForWindow(Docked);
+    if (!toolbar) return 1;
+    const RECT rc = ButtonRect(toolbar, _wtoi(argv[2]) - 1);
+    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ClientToScreen(toolbar, &pt);
+    std::printf("%ld %ld\n", pt.x, pt.y);
+    return 0;
+  }
+  if (command == L"dump" && argc == 3) {
+    std::string path(MAX_PATH * 2, '\0');
+    path.resize(WideCharToMultiByte(CP_ACP, 0, argv[2], -1, path.data(), static_cast<int>(path.size()), nullptr, nullptr));
+    COPYDATASTRUCT cd{HPCD_DUMPTEXT, static_cast<DWORD>(path.size()), path.data()};
+    return SendMessageW(Host(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd)) ? 0 : 1;
+  }
+  if (command == L"wait") {
+    while (Host()) Sleep(500);
+    return 0;
+  }
+  return 2;
+}

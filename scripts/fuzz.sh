@@ -1,0 +1,41 @@
+#!/bin/bash
+# Builds the libFuzzer targets under fuzz/ natively with clang (address and undefined-behaviour
+# sanitizers) and runs each for the given number of seconds.
+#   scripts/fuzz.sh [seconds per target, default 60] [target ...]
+# BUILD selects the build tree (default build/); the corpora grow in $BUILD/fuzz/corpus.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${BUILD:-$ROOT/build}
+seconds=${1:-60}
+[ $# -gt 0 ] && shift
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for f in "$ROOT"/fuzz/fuzz_*.cpp; do targets+=("$(basename "$f" .cpp)"); done
+fi
+
+"$ROOT/scripts/deps.sh"
+out="$BUILD/fuzz"
+mkdir -p "$out"
+flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+       -I "$ROOT/src" -I "$ROOT/fuzz")
+logic=("$ROOT"/src/common/logic/Numeric.cpp "$ROOT"/src/app/logic/CommandLine.cpp)
+
+status=0
+for t in "${targets[@]}"; do
+  echo "== $t: building"
+  clang++ "${flags[@]}" "$ROOT/fuzz/$t.cpp" "${logic[@]}" -o "$out/$t"
+  corpus="$out/corpus/$t"
+  mkdir -p "$corpus" "$out/crashes/$t"
+  seeds=()
+  [ -d "$ROOT/fuzz/seeds/$t" ] && seeds=("$ROOT/fuzz/seeds/$t")
+  echo "== $t: running ${seconds}s"
+  if ! "$out/$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+       -artifact_prefix="$out/crashes/$t/" "$corpus" "${seeds[@]}" 2>"$out/$t.log"; then
+    status=1
+    echo "$t FAILED; the input that broke it is in $out/crashes/$t/"
+    tail -40 "$out/$t.log"
+  else
+    grep -E '^stat::number_of_executed_units|^stat::new_units_added' "$out/$t.log" | sed "s/^/$t /"
+  fi
+done
+exit $status

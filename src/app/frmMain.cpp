@@ -1,0 +1,337 @@
+// frmMain: the hidden form. Its toolbar `Toolbar1` is moved into TeraPad's toolbar; `Timer1`
+// watches TeraPad once a second and ends the program when TeraPad's window or toolbar is gone.
+#include "app/frmMain.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+#include <string_view>
+#include <utility>
+
+#include "app/mdlMain.h"
+#include "common/logic/Numeric.h"
+#include "insert/ToolbarCommand.h"
+#include "res/resource.h"
+#include "settings/INIAccess.h"
+
+namespace frmMain {
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 1000;
+constexpr int kFirstButtonId = 200;   // command id of button position 1; position n is 199 + n
+constexpr int kButtonWidth = 23, kButtonHeight = 22, kImageSize = 16;
+constexpr COLORREF kMaskColour = RGB(192, 192, 192);
+
+// `imlToolbarIcons`, in the order of the bitmap strip; "Delete" is used by no button.
+constexpr std::wstring_view kImageKeys[] = {L"Delete", L"Deck",       L"Card", L"Center",  L"NaviA",
+                                            L"NaviAction", L"CE", L"img", L"templete"};
+
+struct ButtonDef {
+  bool separator;
+  const wchar_t* key;        // also the tool tip
+  std::wstring_view image;   // image key
+  bool hiddenAtLoad;
+};
+
+constexpr ButtonDef kButtons[] = {
+    {true, nullptr, {}, false},
+    {false, L"デッキ", L"Deck", false},
+    {false, L"カード", L"Card", false},
+    {false, L"テキスト整形", L"Center", false},
+    {false, L"ナビゲーション - A", L"NaviA", false},
+    {false, L"ナビゲーション - ACTION", L"NaviAction", false},
+    {false, L"選択肢", L"CE", false},
+    {false, L"画像", L"img", false},
+    {true, nullptr, {}, true},
+    {false, L"テンプレート", L"templete", true},
+};
+
+int ImageIndex(std::wstring_view key) {
+  for (int i = 0; i < static_cast<int>(std::size(kImageKeys)); ++i)
+    if (kImageKeys[i] == key) return i;
+  return I_IMAGENONE;
+}
+
+const ButtonDef* ButtonByCommand(int id) {
+  const int index = id - kFirstButtonId;
+  if (index < 0 || index >= static_cast<int>(std::size(kButtons))) return nullptr;
+  return &kButtons[index];
+}
+
+class ImageList {
+public:
+  ImageList() = default;
+  explicit ImageList(HIMAGELIST h) : m_h(h) {}
+  ImageList(ImageList&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
+  ImageList& operator=(ImageList&& o) noexcept {
+    std::swap(m_h, o.m_h);
+    return *this;
+  }
+  ~ImageList() {
+    if (m_h) ImageList_Destroy(m_h);
+  }
+  HIMAGELIST get() const { return m_h; }
+
+private:
+  HIMAGELIST m_h = nullptr;
+};
+
+struct Form {
+  HWND hwnd = nullptr;
+  HWND Toolbar1 = nullptr;
+  ImageList imlToolbarIcons;
+  WNDPROC toolbarProc = nullptr;   // comctl32's own procedure, under our background painting
+  bool m_bFlatToolbar = true;
+  bool m_bBrowserMenu = false;
+};
+
+// The one instance of the form, as the program has one hidden main window.
+Form form;
+
+void Form_Unload();
+
+// A flat toolbar asks its parent to paint its background with our device context; once the
+// parent is TeraPad's toolbar, in another process, that is meaningless. Paint it ourselves.
+LRESULT CALLBACK ToolbarBackgroundProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) {
+    RECT rc;
+    GetClientRect(h, &rc);
+    FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+  }
+  return CallWindowProcW(form.toolbarProc, h, msg, wParam, lParam);
+}
+
+void ApplyToolbarStyle() {
+  {
+    INIAccess ini;
+    ini.FileName = gTeraPad->INIPath();
+    form.m_bFlatToolbar = ini.GetINIData(L"FlatToolBar", L"Option") == L"1";
+    if (ini.GetINIData(L"FlatToolBar", L"Option").empty()) form.m_bFlatToolbar = true;
+    form.m_bBrowserMenu = false;
+    if (auto menu = Numeric::ReadWhole(ini.GetINIData(L"Menu", L"Browser"), INT16_MIN, INT16_MAX))
+      form.m_bBrowserMenu = *menu != 0;
+  }
+  // The window style itself: comctl32 follows WM_STYLECHANGED, and anyone looking at the
+  // window (TeraPad, a test) sees the style that is drawn.
+  const LONG_PTR style = GetWindowLongPtrW(form.Toolbar1, GWL_STYLE);
+  SetWindowLongPtrW(form.Toolbar1, GWL_STYLE, form.m_bFlatToolbar ? (style | TBSTYLE_FLAT) : (style & ~TBSTYLE_FLAT));
+  SetWindowPos(form.Toolbar1, nullptr, 0, gToolbarTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(form.Toolbar1, nullptr, TRUE);
+}
+
+void MeasureTeraPadToolbar(HWND bar) {
+  gToolbarLeft = 0;
+  // Positions inside the bar are its client coordinates: the right edge of the rightmost window
+  // in there is already the distance from the bar's left.
+  EnumChildWindows(bar, EnumToolbarChildProc, reinterpret_cast<LPARAM>(bar));
+  if (gToolbarLeft <= 0) gToolbarLeft = 0;
+}
+
+void PlaceToolbar() {
+  int left = 314;
+  if (gToolbarLeft > 0)
+    left = gToolbarLeft;
+  else if (form.m_bBrowserMenu || gTeraPad->EditMode() == 1)
+    left = 369;
+  // Re-applied every second: skip the move (and its repaint) when nothing changed.
+  RECT rc{};
+  GetWindowRect(form.Toolbar1, &rc);
+  MapWindowPoints(nullptr, GetParent(form.Toolbar1), reinterpret_cast<POINT*>(&rc), 2);
+  if (rc.left != left || rc.top != gToolbarTop)
+    SetWindowPos(form.Toolbar1, nullptr, left, gToolbarTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Timer1_Timer() {
+  const HWND main = gTeraPad->hwnd();
+  const HWND bar = FindTeraPadToolbar(main);
+  const bool hostBarVisible = IsWindowVisible(FindTeraPadToolbar(main));
+  const bool ownVisible = IsWindowVisible(form.Toolbar1);
+  if (!IsWindowAlive(bar) || !IsWindowAlive(main) || (hostBarVisible && !ownVisible)) {
+    Form_Unload();
+    return;
+  }
+  PlaceToolbar();
+}
+
+void Form_Unload() {
+  if (IsWindowAlive(form.Toolbar1)) SetParent(form.Toolbar1, form.hwnd);
+  // "At once": no further event runs, not even the rest of an open dialog's modal loop, so
+  // nothing is inserted afterwards.
+  ExitProcess(0);
+}
+
+void mnuExit_Click() { Form_Unload(); }
+
+void Toolbar1_MouseUp(int Button, POINT screen) {
+  if (Button != 2) return;
+  HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
+  if (!bar) return;
+  HMENU mnuPop = GetSubMenu(bar, 0);
+  // A popup menu closes on a click elsewhere only when its owner is the foreground window.
+  SetForegroundWindow(form.hwnd);
+  const UINT chosen = TrackPopupMenu(mnuPop, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x,
+                                     screen.y, 0, form.hwnd, nullptr);
+  PostMessageW(form.hwnd, WM_NULL, 0, 0);
+  DestroyMenu(bar);
+  if (chosen == IDM_EXIT) mnuExit_Click();
+}
+
+// The tag dialog of this program that is open now, if any: modal, owned by the hidden window.
+HWND OpenDialog() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lParam) -> BOOL {
+        if (GetWindow(h, GW_OWNER) == form.hwnd && IsWindowVisible(h)) {
+          *reinterpret_cast<HWND*>(lParam) = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void OnButtonCommand(int id) {
+  const ButtonDef* button = ButtonByCommand(id);
+  if (!button || button->separator) return;
+  // The docked toolbar lives in TeraPad's window, which a modal dialog of ours does not
+  // disable: a second click brings the open dialog back instead of opening another.
+  if (HWND open = OpenDialog()) {
+    SetForegroundWindow(open);
+    return;
+  }
+  Toolbar1_ButtonClick(button->key, form.hwnd);
+}
+
+LRESULT OnNotify(const NMHDR& hdr, LPARAM lParam) {
+  if (hdr.code == TTN_GETDISPINFOW) {
+    auto& info = *reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (const ButtonDef* button = ButtonByCommand(static_cast<int>(hdr.idFrom)); button && button->key)
+      info.lpszText = const_cast<wchar_t*>(button->key);
+    return 0;
+  }
+  if (hdr.hwndFrom == form.Toolbar1 && hdr.code == NM_RCLICK) {
+    POINT pt;
+    GetCursorPos(&pt);
+    Toolbar1_MouseUp(2, pt);
+    return TRUE;
+  }
+  return 0;
+}
+
+LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    switch (msg) {
+      case WM_TIMER:
+        if (wParam == kTimer1) Timer1_Timer();
+        return 0;
+      case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == form.Toolbar1 && form.Toolbar1) OnButtonCommand(LOWORD(wParam));
+        return 0;
+      case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+      case WM_CLOSE:
+        Form_Unload();
+        return 0;
+    }
+  } catch (...) {
+    // No exception crosses into the system's dispatching; the event is simply dropped.
+    return 0;
+  }
+  return DefWindowProcW(h, msg, wParam, lParam);
+}
+
+HWND CreateToolbar1(HWND parent) {
+  HWND tb = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                            WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
+                                CCS_NORESIZE | CCS_NODIVIDER,
+                            0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!tb) return nullptr;
+  SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  form.imlToolbarIcons = ImageList(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TOOLBAR),
+                                                        kImageSize, 0, kMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  SendMessageW(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
+  SendMessageW(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(form.imlToolbarIcons.get()));
+
+  TBBUTTON buttons[std::size(kButtons)]{};
+  for (size_t i = 0; i < std::size(kButtons); ++i) {
+    const ButtonDef& def = kButtons[i];
+    buttons[i].idCommand = kFirstButtonId + static_cast<int>(i);
+    buttons[i].fsStyle = def.separator ? BTNS_SEP : BTNS_BUTTON;
+    buttons[i].iBitmap = def.separator ? 0 : ImageIndex(def.image);
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].iString = -1;
+  }
+  SendMessageW(tb, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
+  // A tool tip shows by default only while its tool's top-level window is active in this
+  // thread; once docked, that window is TeraPad's, so it never would be.
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(tb, TB_GETTOOLTIPS, 0, 0)))
+    SetWindowLongW(tips, GWL_STYLE, GetWindowLongW(tips, GWL_STYLE) | TTS_ALWAYSTIP);
+  form.toolbarProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(tb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarBackgroundProc)));
+  return tb;
+}
+
+// CCS_NORESIZE keeps the toolbar at the size we give it; it must not stretch over TeraPad's
+// own buttons, so it is exactly as wide as its last shown button reaches.
+void SizeToolbar1() {
+  RECT last{};
+  for (int i = static_cast<int>(std::size(kButtons)) - 1; i >= 0; --i) {
+    if (!SendMessageW(form.Toolbar1, TB_ISBUTTONHIDDEN, kFirstButtonId + i, 0)) {
+      SendMessageW(form.Toolbar1, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&last));
+      break;
+    }
+  }
+  SetWindowPos(form.Toolbar1, nullptr, 0, 0, last.right, last.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form_Load() {
+  ApplyToolbarStyle();
+  SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + 8, TRUE);
+  SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + 9, TRUE);
+  SizeToolbar1();
+  const HWND bar = FindTeraPadToolbar(gTeraPad->hwnd());
+  // Without a TeraPad toolbar there is nothing to dock into (and nothing to measure:
+  // EnumChildWindows of no window would walk the whole desktop); the first tick ends the program.
+  if (!bar) return;
+  if (gToolbarLeft == -1) MeasureTeraPadToolbar(bar);
+  SetParent(form.Toolbar1, bar);
+  PlaceToolbar();
+  ShowWindow(form.Toolbar1, SW_SHOWNOACTIVATE);
+}
+
+}  // namespace
+
+void Load() {
+  if (form.hwnd) return;
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = L"TolvaneMain";
+  RegisterClassExW(&wc);
+  // Never shown: a top-level window without WS_VISIBLE has no taskbar entry and no frame.
+  form.hwnd = CreateWindowExW(0, wc.lpszClassName, L"Tolvane", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                              instance, nullptr);
+  if (!form.hwnd) return;
+  form.Toolbar1 = CreateToolbar1(form.hwnd);
+  Form_Load();
+  SetTimer(form.hwnd, kTimer1, kTimer1Interval, nullptr);
+}
+
+bool IsLoaded() { return form.hwnd != nullptr; }
+
+void Unload() { Form_Unload(); }
+
+HWND Window() { return form.hwnd; }
+
+HWND Toolbar() { return form.Toolbar1; }
+
+}  // namespace frmMain

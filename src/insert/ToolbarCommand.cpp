@@ -1,0 +1,31 @@
+// The dispatch table of the toolbar command: one line registers a dialog under its button's key.
+#include "insert/ToolbarCommand.h"
+
+#include <iterator>
+
+#include "dialogs/frmText.h"
+#include "insert/mdlHDML.h"
+
+namespace {
+
+struct Command {
+  std::wstring_view key;
+  bool (*Show)(HWND owner);   // the dialog, shown modally; returns when it has unloaded
+};
+
+// "テンプレート" has no dialog: like any key not listed here, its click does nothing.
+constexpr Command kDispatch[] = {
+    {L"テキスト整形", frmText::Show},
+};
+
+}  // namespace
+
+void Toolbar1_ButtonClick(std::wstring_view key, HWND owner) {
+  for (const Command& command : kDispatch) {
+    if (command.key == key) {
+      command.Show(owner);
+      InsertPendingTags();
+      return;
+    }
+  }
+}

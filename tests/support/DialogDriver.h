@@ -1,0 +1,112 @@
+// Drives a modal tag dialog from inside its own modal loop, through its real controls: keys and
+// characters go to the focused control and through IsDialogMessage as the dialog manager's loop
+// sends them, clicks are the messages a click sends.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace DialogDriver {
+
+inline std::wstring Text(HWND h) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A control of the dialog or of one of its tab pages, by id.
+inline HWND Find(HWND dialog, int id) {
+  struct Search { int id; HWND found; } search{id, nullptr};
+  EnumChildWindows(dialog, [](HWND h, LPARAM p) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(p);
+    if (GetDlgCtrlID(h) != s->id) return TRUE;
+    s->found = h;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Runs what has been posted to this thread the way the modal loop of `dialog` runs it.
+inline void Pump(HWND dialog) {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (IsDialogMessageW(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Characters typed into the control that has the focus ('\b' is Backspace).
+inline void Type(HWND dialog, std::wstring_view chars) {
+  for (wchar_t c : chars) {
+    PostMessageW(GetFocus(), WM_CHAR, c, 1);
+    Pump(dialog);
+  }
+}
+
+// A key pressed and released on the control that has the focus (Esc, arrows, Enter).
+inline void Key(HWND dialog, UINT vk) {
+  PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
+  PostMessageW(GetFocus(), WM_KEYUP, vk, 0xC0000001);
+  Pump(dialog);
+}
+
+// Focus to a box, its whole text selected, and the new text typed over it.
+inline void TypeOver(HWND dialog, HWND edit, std::wstring_view chars) {
+  SetFocus(edit);   // an editable combo passes the focus on to its edit
+  SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
+  Type(dialog, chars.empty() ? std::wstring_view(L"\b") : chars);
+}
+
+// A left click on the tab of page `index`, as the mouse sends it.
+inline void ClickTab(HWND tab, int index) {
+  RECT r{};
+  SendMessageW(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(tab, WM_LBUTTONUP, 0, at);
+}
+
+inline void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+// Shows a dialog as the toolbar command does (modal, owned by a hidden window) and calls
+// drive(dialog) from inside its modal loop once it is up. drive must close the dialog; one
+// left open is a failure and is closed by its close box. Returns what Show returned.
+inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive) {
+  static const std::function<void(HWND)>* s_drive;
+  static HWND s_owner;
+  static DWORD s_start;
+  s_drive = &drive;
+  s_owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  s_start = GetTickCount();
+  // A thread timer: the dialog's own modal loop dispatches it once the dialog is up and idle.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) -> BOOL {
+      if (GetWindow(h, GW_OWNER) != s_owner || !IsWindowVisible(h)) return TRUE;
+      *reinterpret_cast<HWND*>(p) = h;
+      return FALSE;
+    }, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog && GetTickCount() - s_start < 5000) return;
+    KillTimer(nullptr, id);
+    if (!dialog) {
+      ADD_FAILURE() << "no dialog owned by the hidden window is showing";
+      return;
+    }
+    (*s_drive)(dialog);
+    if (IsWindowVisible(dialog)) {
+      ADD_FAILURE() << "the dialog was left open";
+      SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+  });
+  const bool result = show(s_owner);
+  KillTimer(nullptr, timer);   // a dialog that never showed leaves the timer pending
+  DestroyWindow(s_owner);
+  return result;
+}
+
+}  // namespace DialogDriver

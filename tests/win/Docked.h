@@ -1,0 +1,183 @@
+// Tolvane docked into the stand-in editor, seen from a third process as a user sees it: the
+// toolbar inside the editor's "TToolbar", its buttons at their screen positions, real clicks.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+
+namespace docked {
+
+inline DWORD ProcessOf(HWND h) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  return pid;
+}
+
+inline std::wstring ClassOf(HWND h) {
+  wchar_t name[64] = {};
+  GetClassNameW(h, name, 64);
+  return name;
+}
+
+inline std::wstring TextOf(HWND h) {
+  wchar_t text[512] = {};
+  GetWindowTextW(h, text, 512);
+  return text;
+}
+
+// A window of process pid inside the editor's toolbar: Tolvane's docked toolbar.
+inline HWND FindDocked(HWND hostToolbar, DWORD pid) {
+  struct Search { DWORD pid; HWND found; } s{pid, nullptr};
+  if (hostToolbar)
+    EnumChildWindows(hostToolbar, [](HWND h, LPARAM p) -> BOOL {
+      auto* s = reinterpret_cast<Search*>(p);
+      if (ProcessOf(h) != s->pid) return TRUE;
+      s->found = h;
+      return FALSE;
+    }, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// The visible top-level windows of a process (dialogs, message boxes, menus, stray windows).
+inline std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+  struct Search { DWORD pid; std::vector<HWND> found; } s{pid, {}};
+  EnumWindows([](HWND h, LPARAM p) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(p);
+    if (ProcessOf(h) == s->pid && IsWindowVisible(h)) s->found.push_back(h);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+inline HWND FindWindowOf(DWORD pid, const wchar_t* cls, const wchar_t* caption = nullptr) {
+  for (HWND h : VisibleWindowsOf(pid))
+    if (ClassOf(h) == cls && (!caption || TextOf(h) == caption)) return h;
+  return nullptr;
+}
+
+// A running tolvane.exe, found by its docked toolbar; killed at destruction if still running.
+class Tolvane {
+public:
+  Tolvane() = default;
+  explicit Tolvane(DWORD pid)
+      : m_pid(pid),
+        m_process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                  PROCESS_VM_READ | PROCESS_VM_WRITE,
+                              FALSE, pid)) {}
+  Tolvane(Tolvane&& o) noexcept
+      : m_pid(std::exchange(o.m_pid, 0)), m_process(std::exchange(o.m_process, nullptr)),
+        m_toolbar(std::exchange(o.m_toolbar, nullptr)) {}
+  Tolvane& operator=(Tolvane&&) = delete;
+  ~Tolvane() {
+    if (!m_process) return;
+    if (running()) TerminateProcess(m_process, 1), WaitForSingleObject(m_process, 5000);
+    CloseHandle(m_process);
+  }
+  DWORD pid() const { return m_pid; }
+  HANDLE handle() const { return m_process; }
+  HWND toolbar() const { return m_toolbar; }
+  bool running() const { return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT; }
+  // True when the process ended within ms; pumps this thread's messages meanwhile.
+  bool waitExit(DWORD ms) const { return WaitFor([&] { return !running(); }, ms); }
+  DWORD exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(m_process, &code);
+    return code;
+  }
+  // Waits until its toolbar shows inside the editor's toolbar.
+  bool waitDocked(const HostPad& host, DWORD ms = 8000) {
+    return WaitFor([&] {
+      m_toolbar = FindDocked(host.toolbar(), m_pid);
+      return (m_toolbar && IsWindowVisible(m_toolbar)) || !running();
+    }, ms) && m_toolbar && IsWindowVisible(m_toolbar);
+  }
+
+  // A toolbar message whose lParam points at a T: the T lives in Tolvane's memory for the call.
+  template <class T> bool AskToolbar(UINT msg, WPARAM wParam, T& value) const {
+    void* remote = VirtualAllocEx(m_process, nullptr, sizeof(T), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return false;
+    WriteProcessMemory(m_process, remote, &value, sizeof(T), nullptr);
+    const LRESULT ok = SendMessageW(m_toolbar, msg, wParam, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(m_process, remote, &value, sizeof(T), nullptr);
+    VirtualFreeEx(m_process, remote, 0, MEM_RELEASE);
+    return ok != 0;
+  }
+  RECT buttonRect(int index) const {
+    RECT rc{};
+    AskToolbar(TB_GETITEMRECT, index, rc);
+    return rc;
+  }
+  TBBUTTON button(int index) const {
+    TBBUTTON b{};
+    AskToolbar(TB_GETBUTTON, index, b);
+    return b;
+  }
+  // The screen point at the middle of button `index` (0-based position in the toolbar).
+  POINT buttonCentre(int index) const {
+    const RECT rc = buttonRect(index);
+    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ClientToScreen(m_toolbar, &pt);
+    return pt;
+  }
+  // Left and top of the toolbar in the client coordinates of the window it sits in.
+  POINT position() const {
+    RECT rc{};
+    GetWindowRect(m_toolbar, &rc);
+    MapWindowPoints(nullptr, GetParent(m_toolbar), reinterpret_cast<POINT*>(&rc), 2);
+    return {rc.left, rc.top};
+  }
+
+private:
+  DWORD m_pid = 0;
+  HANDLE m_process = nullptr;
+  HWND m_toolbar = nullptr;
+};
+
+// As TeraPad's tool menu starts it: the editor in front, its tool entry run.
+inline Tolvane RunFromToolMenu(HostPad& host) {
+  Tolvane t(static_cast<DWORD>(host.send(HPM_RUNTOOL)));
+  return t;
+}
+
+// tolvane.exe /w=<the editor's main window> plus more switches; the Process is kept by the caller.
+inline Process StartWithSwitches(const HostPad& host, const std::wstring& more) {
+  const std::wstring cmd = L"\"" + ExeDir() + L"\\tolvane.exe\" /w=" +
+                           std::to_wstring(reinterpret_cast<intptr_t>(host.main())) + (more.empty() ? L"" : L" " + more);
+  return Process::Start(cmd);
+}
+
+// Pointer input as a person's hand makes it: hardware input through SendInput, which reaches
+// whatever window is under the pointer, in whichever process.
+inline bool MoveMouse(POINT pt) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return SendInput(1, &in, sizeof(in)) == 1 && WaitFor([&] {
+    POINT now;
+    GetCursorPos(&now);
+    return now.x == pt.x && now.y == pt.y;
+  }, 2000);
+}
+// button 1 left, 3 right (as X numbers them).
+inline bool RealClick(POINT pt, int button = 1) {
+  if (!MoveMouse(pt)) return false;
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = button == 3 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = button == 3 ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  return SendInput(2, in, sizeof(INPUT)) == 2;
+}
+
+// Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).
+inline void WriteSetting(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+  WritePrivateProfileStringW(section, key, value, ini.c_str());
+}
+
+}  // namespace docked

@@ -1,0 +1,155 @@
+// The card dialog from its real template, driven through its real controls inside its own
+// modal loop.
+#include <gtest/gtest.h>
+
+#include "DialogDriver.h"
+#include "dialogs/frmCard.h"
+#include "insert/mdlHDML.h"
+#include "res/resource.h"
+
+using namespace DialogDriver;
+
+namespace {
+
+struct Card {
+  HWND dialog;
+  HWND ctl(int id) const { return Find(dialog, id); }
+  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
+  void page(int index) const { ClickTab(ctl(IDC_CARD_SSTAB1), index); }
+  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
+  std::wstring items(int comboId) const {
+    std::wstring all;
+    const int n = static_cast<int>(SendMessageW(ctl(comboId), CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      wchar_t buf[64] = {};
+      SendMessageW(ctl(comboId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
+      all += (i ? L"," : L"") + std::wstring(buf);
+    }
+    return all;
+  }
+};
+
+class CardDialog : public ::testing::Test {
+protected:
+  void SetUp() override {
+    gStartTag = L"<EARLIER>";
+    gEndTag = L"</EARLIER>";
+  }
+};
+
+TEST_F(CardDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheKindsEndTag) {
+  const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
+    const Card c{dialog};
+    EXPECT_EQ(Text(dialog), L"カードの設定");
+    EXPECT_EQ(c.preview(), LR"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
+    EXPECT_EQ(c.items(IDC_CARD_CBOCARD), L"DISPLAY,CHOICE,ENTRY,NODISPLAY");
+    EXPECT_EQ(c.items(IDC_CARD_CBOMARKBLE), L"True,False");
+    EXPECT_EQ(c.items(IDC_CARD_CBOMETHOD), L"NUMBER,ALPHA");
+    EXPECT_EQ(GetWindowLongW(c.ctl(IDC_CARD_CBOCARD), GWL_STYLE) & 3, CBS_DROPDOWN);
+    EXPECT_EQ(GetWindowLongW(c.ctl(IDC_CARD_CBOMETHOD), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    EXPECT_TRUE(IsWindowVisible(c.ctl(IDC_CARD_TXTNAME)));
+    EXPECT_FALSE(IsWindowVisible(c.ctl(IDC_CARD_CHKMARKBLE)));
+    EXPECT_FALSE(IsWindowVisible(c.ctl(IDC_CARD_TXTKEY)));
+    Key(dialog, VK_RETURN);
+  });
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(gStartTag, LR"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
+  EXPECT_EQ(gEndTag, L"</DISPLAY>");
+}
+
+TEST_F(CardDialog, EveryBoxTickedWritesTheNineAttributesInTheirOrder) {
+  const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
+    const Card c{dialog};
+    const struct { int page, check, value; const wchar_t* text; } boxes[] = {
+        {0, 0, IDC_CARD_TXTBOOKMARK, L"b"},
+        {0, IDC_CARD_CHKBOOKMARK, 0, nullptr},
+        {0, IDC_CARD_CHKMETHOD, 0, nullptr},
+        {2, IDC_CARD_CHKIDEFAULT, IDC_CARD_TXTIDEFAULT, L"j"},
+        {2, IDC_CARD_CHKIKEY, IDC_CARD_TXTIKEY, L"i"},
+        {2, IDC_CARD_CHKDEFAULT, IDC_CARD_TXTDEFAULT, L"d"},
+        {2, IDC_CARD_CHKKEY, IDC_CARD_TXTKEY, L"k"},
+    };
+    for (const auto& b : boxes) {
+      c.page(b.page);
+      if (b.check) Click(c.ctl(b.check));
+      if (b.value) c.typeInto(b.value, b.text);
+    }
+    // Down in the drop-down lists: ALPHA and False, picked as the keyboard picks them.
+    c.page(0);
+    SetFocus(c.ctl(IDC_CARD_CBOMETHOD));
+    Key(dialog, VK_DOWN);
+    c.page(1);
+    SetFocus(c.ctl(IDC_CARD_CBOMARKBLE));
+    Key(dialog, VK_DOWN);
+    EXPECT_EQ(c.preview(),
+              LR"(<DISPLAY NAME="NewCard" MARKABLE="False" TITLE="新しいカード" KEY="k" BOOKMARK="b" )"
+              LR"(METHOD="ALPHA" DEFAULT="d" IKEY="i" IDEFAULT="j">)");
+    Click(c.ctl(IDOK));
+  });
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(gStartTag,
+            LR"(<DISPLAY NAME="NewCard" MARKABLE="False" TITLE="新しいカード" KEY="k" BOOKMARK="b" )"
+            LR"(METHOD="ALPHA" DEFAULT="d" IKEY="i" IDEFAULT="j">)");
+  EXPECT_EQ(gEndTag, L"</DISPLAY>");
+}
+
+TEST_F(CardDialog, KindPickedByKeyboardGoesIntoBothTags) {
+  const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
+    const Card c{dialog};
+    // The edit of an editable combo shows the picked item only after the pick's
+    // notification; the preview has it at once.
+    SetFocus(c.ctl(IDC_CARD_CBOCARD));
+    Key(dialog, VK_DOWN);
+    Click(c.ctl(IDC_CARD_CHKTITLE));
+    c.page(1);
+    Click(c.ctl(IDC_CARD_CHKMARKBLE));
+    EXPECT_EQ(c.preview(), LR"(<CHOICE NAME="NewCard">)");
+    Click(c.ctl(IDOK));
+  });
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(gStartTag, LR"(<CHOICE NAME="NewCard">)");
+  EXPECT_EQ(gEndTag, L"</CHOICE>");
+}
+
+TEST_F(CardDialog, TypedAndEmptiedKindAndNameAreWrittenAsTheyAre) {
+  const struct { const wchar_t* kind; const wchar_t* name; const wchar_t* start; const wchar_t* end; } cases[] = {
+      {L"", L"NewCard", LR"(< NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)", L"</>"},
+      {L"DISPLY", L"", LR"(<DISPLY NAME="" MARKABLE="True" TITLE="新しいカード">)", L"</DISPLY>"},
+  };
+  for (const auto& k : cases) {
+    const bool ok = RunDialog(frmCard::Show, [&](HWND dialog) {
+      const Card c{dialog};
+      c.typeInto(IDC_CARD_CBOCARD, k.kind);
+      c.typeInto(IDC_CARD_TXTNAME, k.name);
+      EXPECT_EQ(c.preview(), k.start);
+      Click(c.ctl(IDOK));
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(gStartTag, k.start);
+    EXPECT_EQ(gEndTag, k.end);
+  }
+}
+
+TEST_F(CardDialog, EscDoesNothingWhileCancelAndTheCloseBoxHandNothingOver) {
+  const struct { const char* way; void (*close)(HWND); } ways[] = {
+      {"cmdCancel", [](HWND dialog) { Click(Find(dialog, IDC_CMDCANCEL_NOESC)); }},
+      {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    gStartTag = L"<EARLIER>";
+    gEndTag = L"</EARLIER>";
+    const bool ok = RunDialog(frmCard::Show, [&](HWND dialog) {
+      SetFocus(Find(dialog, IDC_CARD_TXTNAME));
+      Key(dialog, VK_ESCAPE);
+      EXPECT_TRUE(IsWindowVisible(dialog)) << "Esc leaves the dialog open";
+      EXPECT_EQ(gStartTag, L"<EARLIER>");
+      way.close(dialog);
+    });
+    EXPECT_FALSE(ok) << way.way;
+    EXPECT_EQ(gStartTag, L"") << way.way;
+    EXPECT_EQ(gEndTag, L"") << way.way;
+  }
+}
+
+}  // namespace
