@@ -49,7 +49,7 @@ void clsKeshTeraPad::ReloadINI() {
 // A maximized TeraPad is shown maximized (3): showing it minimized would hide the very window
 // that is meant to come forward.
 void clsKeshTeraPad::SetFocus() {
-  ShowWindow(m_hWndMain, IsZoomed(m_hWndMain) ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  ShowWindow(m_hWndMain, IsZoomed(m_hWndMain) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
   SetForegroundWindow(m_hWndMain);
 }
 

@@ -155,7 +155,7 @@ std::string ReadInPieces(HWND e, long want) {
     if (nul != std::string::npos) break;
   }
   for (int i = 0; i < passes; ++i) SendMessageA(e, EM_UNDO, 0, 0);
-  (void)before;
+  if (passes > 0) RestoreAfterRead(e, before, read, pieces);
   SetSel(e, selStart, selEnd);
   return read;
 }

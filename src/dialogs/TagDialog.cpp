@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "insert/mdlHDML.h"
@@ -36,6 +37,20 @@ std::wstring ListItem(HWND combo, LRESULT index) {
   const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()));
   item.resize(got == CB_ERR ? 0 : static_cast<size_t>(got));
   return item;
+}
+
+// The owner is a hidden window at 0,0 of no size; the author looks at the editor, so the dialog
+// comes up over the window that was in front, inside the work area.
+void CentreOver(HWND dlg, HWND front) {
+  RECT over, own, work;
+  if (!front || !IsWindowVisible(front) || !GetWindowRect(front, &over)) return;
+  GetWindowRect(dlg, &own);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const LONG w = own.right - own.left, h = own.bottom - own.top;
+  LONG x = over.left + (over.right - over.left - w) / 2, y = over.top + (over.bottom - over.top - h) / 2;
+  x = std::max(work.left, std::min(x, work.right - w));
+  y = std::max(work.top, std::min(y, work.bottom - h));
+  SetWindowPos(dlg, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -78,6 +93,7 @@ struct Access {
       auto* form = reinterpret_cast<Form*>(lParam);
       SetWindowLongPtrW(h, DWLP_USER, lParam);
       form->m_hwnd = h;
+      CentreOver(h, form->m_centreOn);
       form->Form_Load();
       return TRUE;   // focus to the first control of the tab order
     }
@@ -227,6 +243,7 @@ void Form::Cancel() {
 bool Show(Form& form, HWND owner, int templateId) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
+  form.m_centreOn = GetForegroundWindow();
   const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
                                          Access::DialogProc, reinterpret_cast<LPARAM>(&form));
   if (result != IDOK && result != IDCANCEL) {

@@ -82,11 +82,13 @@ protected:
 
 private:
   friend struct Access;
+  friend bool Show(Form& form, HWND owner, int templateId);
   HWND m_hwnd = nullptr;
   HWND m_tab = nullptr;
   HWND m_tooltips = nullptr;      // owned by the dialog: destroyed with it
   std::vector<HWND> m_pages;
   HWND m_selChanging = nullptr;   // combo whose CBN_SELCHANGE is being handled
+  HWND m_centreOn = nullptr;      // the window in front when the dialog was asked for (the editor)
 };
 
 // Shows `form` modally from dialog template templateId, owned by `owner`; returns when the

@@ -3,6 +3,8 @@
 
 #include <iterator>
 
+#include "dialogs/frmCard.h"
+#include "dialogs/frmDeck.h"
 #include "dialogs/frmText.h"
 #include "insert/mdlHDML.h"
 
@@ -15,6 +17,8 @@ struct Command {
 
 // "テンプレート" has no dialog: like any key not listed here, its click does nothing.
 constexpr Command kDispatch[] = {
+    {L"デッキ", frmDeck::Show},
+    {L"カード", frmCard::Show},
     {L"テキスト整形", frmText::Show},
 };
 

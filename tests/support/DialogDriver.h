@@ -12,20 +12,26 @@
 
 namespace DialogDriver {
 
+// WM_GETTEXT rather than GetWindowText, which does not ask a window of another process.
 inline std::wstring Text(HWND h) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  std::wstring text(static_cast<size_t>(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      SendMessageW(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
-// A control of the dialog or of one of its tab pages, by id.
+// A control of the dialog or of one of its tab pages (child dialogs), by id. Only the dialogs'
+// own children count: the edit inside every editable combo box has id 1001 too.
 inline HWND Find(HWND dialog, int id) {
+  if (HWND h = GetDlgItem(dialog, id)) return h;
   struct Search { int id; HWND found; } search{id, nullptr};
   EnumChildWindows(dialog, [](HWND h, LPARAM p) -> BOOL {
     auto* s = reinterpret_cast<Search*>(p);
-    if (GetDlgCtrlID(h) != s->id) return TRUE;
-    s->found = h;
-    return FALSE;
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (lstrcmpW(cls, L"#32770") != 0) return TRUE;
+    s->found = GetDlgItem(h, s->id);
+    return s->found == nullptr;
   }, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

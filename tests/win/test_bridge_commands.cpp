@@ -44,9 +44,17 @@ std::string BytesOf(HWND main) {
   return ReadBytes(path);
 }
 
+// The TeraPad main window that is not `author`'s: the one the bridge started.
+HWND OtherTeraPad(HWND author) {
+  HWND other = nullptr;
+  for (HWND h = FindWindowA(HOSTPAD_MAINCLASS, nullptr); h; h = FindWindowExA(nullptr, h, HOSTPAD_MAINCLASS, nullptr))
+    if (h != author) other = h;
+  return other;
+}
+
 }  // namespace
 
-TEST(BridgeCommands, FileSaveOnlyWhenModified) {
+TEST(BridgeCommands, FileSaveOnlyWhenModifiedAndReloadIni) {
   HostPad host;
   auto t = BoundTo(host);
   host.send(HPM_SETMODIFY, 0);
@@ -55,11 +63,6 @@ TEST(BridgeCommands, FileSaveOnlyWhenModified) {
   host.send(HPM_SETMODIFY, 1);
   t->FileSave();
   EXPECT_EQ(host.send(HPM_SAVECOUNT), 1);
-}
-
-TEST(BridgeCommands, ReloadIniAsksTheHostToReReadItsSettings) {
-  HostPad host;
-  auto t = BoundTo(host);
   t->ReloadINI();
   EXPECT_EQ(host.send(HPM_RELOADCOUNT), 1);
 }
@@ -96,32 +99,20 @@ TEST(BridgeCommands, FileNewBindsAFreshInstanceToANewTeraPad) {
   CloseStarted(started);
 }
 
-TEST(BridgeCommands, FileNewOnAnUnboundInstanceGivesNothing) {
-  HostPad host;
-  auto t = BoundTo(host);
-  host.close();
-  EXPECT_EQ(t->FileNew(), nullptr);
-}
-
 TEST(BridgeDebug, PrintAppendsLinesAndStartsAnotherTeraPadAfterTheFirstWasClosed) {
   HostPad host;
   host.setBytes("author");
   auto t = BoundTo(host);
   t->DebugPrint(L"一行目");
   t->DebugPrint(L"two");
-  // The debug TeraPad is the one top-level TeraPad window of another process than the author's.
-  HWND debug = nullptr;
-  for (HWND h = FindWindowA(HOSTPAD_MAINCLASS, nullptr); h; h = FindWindowExA(nullptr, h, HOSTPAD_MAINCLASS, nullptr))
-    if (h != host.main()) debug = h;
+  const HWND debug = OtherTeraPad(host.main());
   ASSERT_NE(debug, nullptr);
   EXPECT_EQ(BytesOf(debug), Cp932(L"一行目\r\ntwo\r\n"));
   EXPECT_EQ(host.bytes(), "author");
 
   CloseStarted(debug);
   t->DebugPrint(L"three");
-  HWND again = nullptr;
-  for (HWND h = FindWindowA(HOSTPAD_MAINCLASS, nullptr); h; h = FindWindowExA(nullptr, h, HOSTPAD_MAINCLASS, nullptr))
-    if (h != host.main()) again = h;
+  const HWND again = OtherTeraPad(host.main());
   ASSERT_NE(again, nullptr);
   EXPECT_NE(again, debug);
   EXPECT_EQ(BytesOf(again), "three\r\n");
@@ -132,10 +123,11 @@ TEST(BridgeDebug, PrintAppendsLinesAndStartsAnotherTeraPadAfterTheFirstWasClosed
   CloseStarted(again);
 }
 
-TEST(BridgeDebug, WithoutABoundTeraPadThereIsNothingToWriteTo) {
+TEST(BridgeDebug, WithoutABoundTeraPadThereIsNothingToStartOrWriteTo) {
   HostPad host;
   auto t = BoundTo(host);
   host.close();
+  EXPECT_EQ(t->FileNew(), nullptr);
   EXPECT_THROW(t->DebugPrint(L"x"), std::runtime_error);
   EXPECT_THROW(t->DebugClear(), std::runtime_error);
 }

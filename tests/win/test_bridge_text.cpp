@@ -52,9 +52,6 @@ TEST(BridgeText, EmptyEditor) {
   EXPECT_EQ(b.t->Length(), 0);
   EXPECT_EQ(b.t->Text(), L"");
   EXPECT_EQ(b.t->SelText(), L"");
-  EXPECT_EQ(b.t->SelStart(), 0);
-  EXPECT_EQ(b.t->SelLength(), 0);
-  EXPECT_EQ(b.t->Line(), 0);
 }
 
 TEST(BridgeText, CaretSelectionAndLines) {
@@ -188,13 +185,9 @@ TEST(BridgeText, ClosedEditorBetweenCallsGivesDefaultsAndDoesNothing) {
   EXPECT_EQ(b.t->Text(), L"");
   EXPECT_EQ(b.t->SelText(), L"");
   EXPECT_EQ(b.t->SelSet(0, 1), std::nullopt);
-  b.t->Text(L"x");
+  b.t->Text(L"x");  // must not reach anything
   b.t->SelText(L"x");
-  b.t->SelStart(1);
   b.t->SelLength(1);
-  b.t->Line(1);
-  b.t->Edit(EM_UNDO, -1L);
-  EXPECT_EQ(b.t->Length(), -1);
 }
 
 // A host that took fewer bytes than given (here: at most 7 per transfer) is rebuilt from the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
+#include "Docked.h"
 #include "dialogs/frmCard.h"
 #include "insert/mdlHDML.h"
 #include "res/resource.h"
@@ -150,6 +151,36 @@ TEST_F(CardDialog, EscDoesNothingWhileCancelAndTheCloseBoxHandNothingOver) {
     EXPECT_EQ(gStartTag, L"") << way.way;
     EXPECT_EQ(gEndTag, L"") << way.way;
   }
+}
+
+// --- End to end: the docked button in the stand-in editor, Japanese text selected ------------
+
+TEST(CardInsertion, WrapsTheSelectionInTheTypedKindThroughTheDockedButton) {
+  HostPad host;
+  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
+  ASSERT_TRUE(tolvane.waitDocked(host));
+  const std::string japanese = Cp932(L"あいう");
+  host.setBytes(japanese);
+  host.select(0, 6);
+
+  ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(2)));   // "カード"
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"カードの設定")) != nullptr;
+  }));
+  // CHOICE typed into the kind box's edit (the keyboard pick is tested in-process above).
+  // (GetComboBoxInfo passes a pointer, which does not cross into another process.)
+  SetWindowTextW(FindWindowExW(Find(dialog, IDC_CARD_CBOCARD), nullptr, L"Edit", nullptr), L"CHOICE");
+  EXPECT_TRUE(WaitFor([&] { return Text(Find(dialog, IDC_TXTED)).starts_with(L"<CHOICE "); }));
+  Click(Find(dialog, IDOK));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  WaitForInputIdle(tolvane.handle(), 2000);
+  Sleep(200);
+
+  const std::string start = Cp932(LR"(<CHOICE NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
+  EXPECT_EQ(host.bytes(), start + japanese + "</CHOICE>");
+  const long caret = static_cast<long>(start.size() + japanese.size());
+  EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
 }
 
 }  // namespace

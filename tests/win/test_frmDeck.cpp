@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogDriver.h"
+#include "Docked.h"
 #include "dialogs/frmDeck.h"
 #include "insert/mdlHDML.h"
 #include "res/resource.h"
@@ -280,6 +281,34 @@ TEST(DeckConverter, ValuesArrivingAtOnceSettleOnBothSides) {
     }
     Click(d.ctl(IDCANCEL));
   });
+}
+
+// --- End to end: the docked button in the stand-in editor, Japanese text selected ------------
+
+TEST(DeckInsertion, WrapsTheSelectionThroughTheDockedButton) {
+  HostPad host;
+  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
+  ASSERT_TRUE(tolvane.waitDocked(host));
+  const std::string japanese = Cp932(L"あいう");
+  host.setBytes("x" + japanese + "y");
+  host.select(1, 7);
+
+  ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(1)));   // "デッキ"
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"デッキの設定 - <HDML>")) != nullptr;
+  }));
+  SetWindowTextW(Find(dialog, IDC_DECK_TXTSECCALC0), L"1.5");
+  EXPECT_EQ(Text(Find(dialog, IDC_DECK_TXTTTL)), L"129603");
+  Click(Find(dialog, IDOK));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  WaitForInputIdle(tolvane.handle(), 2000);
+  Sleep(200);
+
+  const std::string start = R"(<HDML VERSION="3.0" TTL="129603" MARKABLE="True">)";
+  EXPECT_EQ(host.bytes(), "x" + start + japanese + "</HDML>y");
+  const long caret = static_cast<long>(1 + start.size() + japanese.size());
+  EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
 }
 
 }  // namespace

@@ -161,22 +161,6 @@ TEST(Bridge95, TextLetRebuildsALongTextThatTheHostCut) {
   }
 }
 
-TEST(Bridge95, DebugPrintOfALongLineGoesInPieces) {
-  HostPadOptions options;
-  Bound b("author", options);
-  const std::string line = Mixed(40000);
-  b.t->DebugPrint(FromCp932(line));
-  HWND debug = nullptr;
-  for (HWND h = FindWindowA(HOSTPAD_MAINCLASS, nullptr); h; h = FindWindowExA(nullptr, h, HOSTPAD_MAINCLASS, nullptr))
-    if (h != b.host.main()) debug = h;
-  ASSERT_NE(debug, nullptr);
-  clsKeshTeraPad reader;
-  reader.hwnd(debug);
-  EXPECT_TRUE(Same(Cp932(reader.Text()), line + "\r\n"));
-  EXPECT_EQ(b.host.bytes(), "author");
-  PostMessageW(debug, WM_CLOSE, 0, 0);
-}
-
 namespace {
 
 // Another host: a TeraPad main window of this process whose editor is Wine's own ANSI EDIT

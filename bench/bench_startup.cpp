@@ -1,0 +1,119 @@
+// Start-up and watching costs, each as a ratio to a baseline measured in the same run:
+//  1. tolvane.exe from process start to its toolbar shown inside the editor, against starting a
+//     bare Win32 program that shows one window (this program with --bare);
+//  2. one Timer1 tick (Timer1_Timer, run in this process against the editor), against one
+//     cross-process message round trip to the editor.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "app/frmMain.h"
+#include "app/mdlMain.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+DWORD ProcessOf(HWND h) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  return pid;
+}
+
+HWND VisibleTopLevelOf(DWORD pid) {
+  struct S { DWORD pid; HWND found; } s{pid, nullptr};
+  EnumWindows([](HWND h, LPARAM p) -> BOOL {
+    auto* s = reinterpret_cast<S*>(p);
+    if (ProcessOf(h) != s->pid || !IsWindowVisible(h)) return TRUE;
+    s->found = h;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND DockedOf(HWND bar, DWORD pid) {
+  for (HWND h = GetWindow(bar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (ProcessOf(h) == pid && IsWindowVisible(h)) return h;
+  return nullptr;
+}
+
+// Seconds from CreateProcess until shown() is true.
+template <class Shown> double TimeStart(const std::wstring& cmd, Shown shown) {
+  const double t0 = Now();
+  Process p = Process::Start(cmd);
+  while (!shown(p.pid())) Sleep(1);
+  const double t = Now() - t0;
+  p.kill();
+  return t;
+}
+
+int Bare() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"BareWindow";
+  RegisterClassW(&wc);
+  CreateWindowExW(0, wc.lpszClassName, L"bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                  nullptr, wc.hInstance, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--bare") return Bare();
+  constexpr int kStarts = 7, kTicks = 2000;
+  HostPad host;
+  const HWND bar = host.toolbar();
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring tolvane = L"\"" + ExeDir() + L"\\tolvane.exe\" /w=" +
+                               std::to_wstring(reinterpret_cast<intptr_t>(host.main()));
+
+  std::vector<double> bare, docked;
+  for (int i = 0; i < kStarts; ++i) {
+    bare.push_back(TimeStart(L"\"" + std::wstring(self) + L"\" --bare",
+                             [](DWORD pid) { return VisibleTopLevelOf(pid) != nullptr; }));
+    docked.push_back(TimeStart(tolvane, [&](DWORD pid) { return DockedOf(bar, pid) != nullptr; }));
+  }
+  std::printf("start to window shown, median of %d: bare Win32 program %.1f ms, tolvane docked %.1f ms, ratio %.2f\n",
+              kStarts, Median(bare) * 1e3, Median(docked) * 1e3, Median(docked) / Median(bare));
+
+  // The tick as tolvane.exe runs it, in this process: the same form, docked into the same editor.
+  gTeraPad = std::make_unique<clsKeshTeraPad>();
+  gTeraPad->hwnd(host.main());
+  gToolbarLeft = -1;
+  gToolbarTop = 0;
+  frmMain::Load();
+  if (!frmMain::IsLoaded() || GetParent(frmMain::Toolbar()) != bar) {
+    std::printf("the form did not dock; no tick measured\n");
+    return 1;
+  }
+  double t0 = Now();
+  for (int i = 0; i < kTicks; ++i) SendMessageW(host.main(), WM_NULL, 0, 0);
+  const double roundTrip = (Now() - t0) / kTicks;
+  t0 = Now();
+  for (int i = 0; i < kTicks; ++i) SendMessageW(frmMain::Window(), WM_TIMER, 1, 0);
+  const double tick = (Now() - t0) / kTicks;
+  std::printf("one Timer1 tick %.1f us, one message round trip to the editor %.1f us, ratio %.2f\n", tick * 1e6,
+              roundTrip * 1e6, tick / roundTrip);
+  return 0;
+}
