@@ -26,6 +26,7 @@ struct Editor {
   std::size_t topLine = 0;
   int pendingLead = -1;   // lead byte of a double-byte character typed as two WM_CHARs
   bool focused = false;
+  bool followPending = false;   // the caret moved; scroll to it at the next paint
 };
 
 Editor* From(HWND hwnd) { return reinterpret_cast<Editor*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
@@ -134,14 +135,26 @@ void ScrollTo(Editor& ed, std::size_t top) {
   PlaceCaret(ed);
 }
 
-// After any change of text or selection: show the caret's line and repaint.
-void Refresh(Editor& ed) {
+// Scrolls so that the caret's line shows.
+void FollowCaret(Editor& ed) {
+  ed.followPending = false;
   const std::size_t line = ed.buf.lineFromChar(ed.buf.caret());
   const std::size_t page = static_cast<std::size_t>(VisibleLines(ed));
   std::size_t top = ed.topLine;
   if (line < top) top = line;
   else if (line >= top + page) top = line - page + 1;
   ScrollTo(ed, top);
+}
+
+// After any change of text or selection. The window catches up when it next paints, so a burst
+// of messages (a transfer into an 8 MB text) costs no line counting per message.
+void Refresh(Editor& ed) {
+  ed.followPending = true;
+  InvalidateRect(ed.hwnd, nullptr, FALSE);
+}
+
+void CatchUp(Editor& ed) {
+  if (ed.followPending) FollowCaret(ed);
 }
 
 void MoveCaret(Editor& ed, std::size_t pos, bool extend) {
@@ -187,6 +200,7 @@ void Type(Editor& ed, std::string_view bytes) {
 }
 
 void Paint(Editor& ed) {
+  CatchUp(ed);
   PAINTSTRUCT ps;
   HDC screen = BeginPaint(ed.hwnd, &ps);
   RECT rc;
@@ -259,6 +273,7 @@ void CreateFontFor(Editor& ed) {
 }
 
 void KeyDown(Editor& ed, WPARAM key) {
+  CatchUp(ed);
   EditBuffer& b = ed.buf;
   const bool shift = Shift(), ctrl = Ctrl();
   const std::size_t line = b.lineFromChar(b.caret());
@@ -458,11 +473,13 @@ LRESULT WindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   case WM_LBUTTONDOWN:
+    CatchUp(ed);
     SetFocus(hwnd);
     SetCapture(hwnd);
     MoveCaret(ed, HitTest(ed, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), (wParam & MK_SHIFT) != 0);
     return 0;
   case WM_MOUSEMOVE:
+    CatchUp(ed);
     if (GetCapture() == hwnd)
       MoveCaret(ed, HitTest(ed, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), true);
     return 0;

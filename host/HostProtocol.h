@@ -8,7 +8,8 @@
 //   /mode=<n>      answer to 0x8194, the edit mode (default 0)
 //   /cap=<n>       at most n bytes per transfer, like a 95-family TeraPad: EM_REPLACESEL takes at
 //                  most n bytes (cut at a character boundary), WM_GETTEXT copies at most n bytes
-//                  (0 = no cap, the default)
+//                  unless its capacity holds the whole text (Wine counts an ANSI caller's
+//                  WM_GETTEXTLENGTH that way; the length must stay true) (0 = no cap, the default)
 //   /undo=<n>      undo depth: EM_UNDO can take back at most the n latest changes (default: all)
 //   /readonly      the editor refuses every change (deletions included)
 //   /tool=<cmd>    command line of the tool menu's first entry (default: [Tools] Tool1 of the
@@ -59,5 +60,7 @@ enum HostPadCopyData : unsigned {
   HPCD_DUMPTEXT = 1,   // lpData: a file path (ANSI); the editor's bytes are written to it as they are
   HPCD_SETTEXT = 2,    // lpData: bytes that replace the whole text (one undoable change, caret
                        // at 0; read-only and the cap do not apply to this test door)
+  HPCD_SETTEXTFILE = 3,  // lpData: a file path (ANSI); its bytes replace the whole text as with
+                         // HPCD_SETTEXT (Wine refuses WM_COPYDATA blocks of several megabytes)
 };
 #endif

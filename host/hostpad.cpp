@@ -180,11 +180,10 @@ HWND CreatePathWindow(HWND parent, const char* cls, const std::wstring& text) {
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-bool LoadFile(Host& h) {
-  HANDLE f = CreateFileW(h.filePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
-  std::string bytes;
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(f, &size) && size.QuadPart < (1LL << 30);
   if (ok) {
@@ -194,7 +193,12 @@ bool LoadFile(Host& h) {
                            read == bytes.size());
   }
   CloseHandle(f);
-  if (!ok) return false;
+  return ok;
+}
+
+bool LoadFile(Host& h) {
+  std::string bytes;
+  if (!ReadFileBytes(h.filePath, bytes)) return false;
   EditBuffer* b = HostEditorBuffer(h.editor);
   b->replaceAll(bytes, true);
   b->emptyUndo();
@@ -291,6 +295,17 @@ LRESULT CopyData(Host& h, const COPYDATASTRUCT& cd) {
     b->replaceAll(data, true);
     HostEditorRefresh(h.editor);
     return TRUE;
+  case HPCD_SETTEXTFILE: {
+    std::string bytes;
+    const std::string path = data.substr(0, data.find('\0'));
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
+    if (!ReadFileBytes(wide.c_str(), bytes)) return FALSE;
+    b->replaceAll(bytes, true);
+    HostEditorRefresh(h.editor);
+    return TRUE;
+  }
   }
   return FALSE;
 }

@@ -178,19 +178,19 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
   if (chosen == IDM_EXIT) mnuExit_Click();
 }
 
+// The toolbar's tool tip is owned by the hidden window too: only a dialog counts.
+BOOL CALLBACK FindOwnedDialog(HWND h, LPARAM lParam) {
+  wchar_t cls[16] = {};
+  GetClassNameW(h, cls, 16);
+  if (GetWindow(h, GW_OWNER) != form.hwnd || !IsWindowVisible(h) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = h;
+  return FALSE;
+}
+
 // The tag dialog of this program that is open now, if any: modal, owned by the hidden window.
 HWND OpenDialog() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM lParam) -> BOOL {
-        if (GetWindow(h, GW_OWNER) == form.hwnd && IsWindowVisible(h)) {
-          *reinterpret_cast<HWND*>(lParam) = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

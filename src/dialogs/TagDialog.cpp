@@ -190,6 +190,14 @@ void Form::AddTooltip(int id, const wchar_t* text) {
   tool.uId = reinterpret_cast<UINT_PTR>(ctl);
   tool.lpszText = const_cast<wchar_t*>(text);   // copied by the tool tip control
   SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // The pointer over an editable combo box is over its edit child, whose mouse messages never
+  // reach the combo's window: the edit needs a tool of its own.
+  COMBOBOXINFO combo{sizeof(combo)};
+  if (IsClass(ctl, WC_COMBOBOXW) && GetComboBoxInfo(ctl, &combo) && combo.hwndItem && combo.hwndItem != ctl) {
+    tool.hwnd = ctl;
+    tool.uId = reinterpret_cast<UINT_PTR>(combo.hwndItem);
+    SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
 }
 
 void Form::AddPages(int tabId, std::initializer_list<Page> pages) {

@@ -6,9 +6,6 @@
 #define IDM_EXIT             111   // mnuExit
 
 #define IDD_TEXT            1100   // frmText        1100..1199
-#define IDC_TEXT_LBLTITLE   1101
-#define IDC_TEXT_CBOTAG     1102
-#define IDC_TEXT_CHKCLOSETAG 1103
 #define IDD_DECK            1200   // frmDeck        1200..1299 (pages 1250..)
 #define IDD_CARD            1300   // frmCard        1300..1399 (pages 1350..)
 #define IDD_CE              1400   // frmCE          1400..1499

@@ -18,8 +18,7 @@ bool SurvivesAnsi(const std::wstring& s) {
   return s.find(L'\0') == std::wstring::npos && FromAnsi(ToAnsi(s)) == s;
 }
 
-// A line break would end the line inside the file and start a forged one; an "=" in a key
-// would move the rest of the key into its value.
+// A line break would end the line inside the file and start a forged one.
 bool FitsOneLine(const std::wstring& s) { return s.find_first_of(L"\r\n") == std::wstring::npos; }
 
 }  // namespace
@@ -62,6 +61,7 @@ bool INIAccess::SetINIData(const std::wstring& strKey, const std::wstring& strDa
   if (strSection.empty() && Section.empty()) return false;
   if (!SurvivesAnsi(FileName) || !SurvivesAnsi(strKey) || !SurvivesAnsi(strData) || !SurvivesAnsi(strSection))
     return false;
+  // An "=" in a key would move the rest of the key into the value when the file is read.
   if (!FitsOneLine(strKey) || !FitsOneLine(strData) || !FitsOneLine(strSection) ||
       strKey.find(L'=') != std::wstring::npos)
     return false;

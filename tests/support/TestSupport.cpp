@@ -222,12 +222,19 @@ LRESULT HostPad::send(UINT msg, WPARAM w, LPARAM l) const {
   return static_cast<LRESULT>(result);
 }
 
-std::string HostPad::bytes() const {
-  TempDir dir;
-  const std::wstring path = dir.file(L"dump.bin");
+namespace {
+std::string AnsiPath(const std::wstring& path) {
   const int n = WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, ansi.data(), n, nullptr, nullptr);
+  return ansi;
+}
+}  // namespace
+
+std::string HostPad::bytes() const {
+  TempDir dir;
+  const std::wstring path = dir.file(L"dump.bin");
+  std::string ansi = AnsiPath(path);
   COPYDATASTRUCT cd{HPCD_DUMPTEXT, static_cast<DWORD>(ansi.size()), ansi.data()};
   if (!send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd))) {
     ADD_FAILURE() << "hostpad did not write its text";
@@ -237,6 +244,15 @@ std::string HostPad::bytes() const {
 }
 
 void HostPad::setBytes(std::string_view bytes) {
+  if (bytes.size() > 256 * 1024) {   // Wine refuses WM_COPYDATA blocks of several megabytes
+    TempDir dir;
+    const std::wstring path = dir.file(L"text.bin");
+    WriteBytes(path, bytes);
+    std::string ansi = AnsiPath(path);
+    COPYDATASTRUCT cd{HPCD_SETTEXTFILE, static_cast<DWORD>(ansi.size()), ansi.data()};
+    EXPECT_TRUE(send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd))) << "hostpad did not take the text";
+    return;
+  }
   std::string copy(bytes);
   COPYDATASTRUCT cd{HPCD_SETTEXT, static_cast<DWORD>(copy.size()), copy.data()};
   EXPECT_TRUE(send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd))) << "hostpad did not take the text";

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include "dialogs/logic/SecCalc.h"
 
@@ -95,4 +97,30 @@ TEST(SecCalcFormat, FifteenSignificantDigitsNeverAnExponent) {
       {std::nan(""), "(left as it is)"},
   };
   for (const auto& c : cases) EXPECT_EQ(Show(SecCalc::FormatNumber(c.value)), c.text) << c.value;
+}
+
+// Both directions agree: the boxes of any 32-bit TTL give that TTL back, signs included.
+TEST(SecCalcRoundTrip, EveryTtlComesBackFromItsBoxes) {
+  int checked = 0;
+  for (int64_t t = std::numeric_limits<int32_t>::min(); t <= std::numeric_limits<int32_t>::max(); t += 65537 * 7) {
+    for (int64_t near : {t, t + 1, -t - 1, t % 86400}) {
+      const std::wstring ttl = std::to_wstring(near);
+      const auto boxes = SecCalc::Split(ttl);
+      ASSERT_TRUE(boxes) << near;
+      ASSERT_EQ(Show(SecCalc::Join(*boxes)), Narrow(ttl));
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 30000);
+}
+
+// Whatever the size, plain digits that read back as the same double to 15 significant digits.
+TEST(SecCalcFormat, ReadsBackWithinFifteenDigits) {
+  for (double v = 1e-9; v < 1e300; v *= 7.77) {
+    for (double x : {v, -v, v * 86400 + 0.1}) {
+      const std::string text = Show(SecCalc::FormatNumber(x));
+      ASSERT_EQ(text.find_first_not_of("-0123456789."), std::string::npos) << text;
+      ASSERT_NEAR(std::strtod(text.c_str(), nullptr) / x, 1.0, 1e-14) << text;
+    }
+  }
 }

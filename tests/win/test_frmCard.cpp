@@ -58,6 +58,38 @@ TEST_F(CardDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheKindsEndTag) {
   EXPECT_EQ(gEndTag, L"</DISPLAY>");
 }
 
+// The text of the tool tip that is showing over the dialog, "" when none is.
+std::wstring ShownTooltip(HWND dialog) {
+  HWND tip = nullptr;
+  while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)))
+    if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip)) break;
+  wchar_t text[128] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.lpszText = text;
+  if (!tip || !SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) return L"";
+  return text;
+}
+
+// The pointer resting on a control, as a person's hand puts it there.
+TEST_F(CardDialog, ToolTipsShowOverTheirControls) {
+  RunDialog(frmCard::Show, [](HWND dialog) {
+    const Card c{dialog};
+    const struct { int id; const wchar_t* tip; } tips[] = {
+        {IDC_CARD_TXTNAME, L"カードの名前を入力します。"},
+        {IDC_CARD_CBOCARD, L"カードの種類を選択します。"},   // over the edit part of the box
+        {IDC_TXTED, L"プレビュー"},
+    };
+    for (const auto& t : tips) {
+      RECT r{};
+      GetWindowRect(c.ctl(t.id), &r);
+      ASSERT_TRUE(docked::MoveMouse({r.left + 12, (r.top + r.bottom) / 2}));
+      EXPECT_TRUE(WaitFor([&] { return ShownTooltip(dialog) == t.tip; }, 4000)) << t.id;
+    }
+    Click(c.ctl(IDC_CMDCANCEL_NOESC));
+  });
+}
+
 TEST_F(CardDialog, EveryBoxTickedWritesTheNineAttributesInTheirOrder) {
   const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
     const Card c{dialog};
@@ -168,9 +200,10 @@ TEST(CardInsertion, WrapsTheSelectionInTheTypedKindThroughTheDockedButton) {
   ASSERT_TRUE(WaitFor([&] {
     return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"カードの設定")) != nullptr;
   }));
-  // CHOICE typed into the kind box's edit (the keyboard pick is tested in-process above).
-  // (GetComboBoxInfo passes a pointer, which does not cross into another process.)
-  SetWindowTextW(FindWindowExW(Find(dialog, IDC_CARD_CBOCARD), nullptr, L"Edit", nullptr), L"CHOICE");
+  // CHOICE typed over the kind box's text, key by key (the keyboard pick is tested above).
+  const HWND kindEdit = FindWindowExW(Find(dialog, IDC_CARD_CBOCARD), nullptr, L"Edit", nullptr);
+  SendMessageW(kindEdit, EM_SETSEL, 0, -1);
+  for (wchar_t c : std::wstring_view(L"CHOICE")) PostMessageW(kindEdit, WM_CHAR, c, 1);
   EXPECT_TRUE(WaitFor([&] { return Text(Find(dialog, IDC_TXTED)).starts_with(L"<CHOICE "); }));
   Click(Find(dialog, IDOK));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));

@@ -212,6 +212,28 @@ TEST(HostPadText, GetSelAnswersMinusOneBeyond16Bits) {
   EXPECT_EQ(end, 70000u);
 }
 
+TEST(HostPadText, EightMegabyteDocumentMovesWholeInOneMessage) {
+  HostPad host;
+  HWND e = host.editor();
+  std::string text;
+  const std::string line = Cp932(L"<CE VALUE=\"1\">表示テキスト</CE>\r\n");
+  while (text.size() < 8 * 1024 * 1024) text += line;
+  host.setBytes(text);
+  const auto length = SendMessageA(e, WM_GETTEXTLENGTH, 0, 0);
+  ASSERT_EQ(length, static_cast<LRESULT>(text.size()));
+  std::string got(text.size() + 1, '\0');
+  const auto n = SendMessageA(e, WM_GETTEXT, got.size(), reinterpret_cast<LPARAM>(got.data()));
+  got.resize(static_cast<std::size_t>(n));
+  EXPECT_TRUE(got == text) << "the whole text, byte for byte";
+
+  const long middle = static_cast<long>(line.size() * 1000);
+  host.select(middle, middle);
+  ReplaceSel(e, "<BR>");
+  EXPECT_EQ(host.sel(), std::make_pair(middle + 4, middle + 4));
+  EXPECT_EQ(SendMessageA(e, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1000);
+  EXPECT_TRUE(host.bytes() == text.substr(0, middle) + "<BR>" + text.substr(middle));
+}
+
 TEST(HostPadText, ReplaceSelPutsTheCaretAfterTheInsertedBytes) {
   HostPad host;
   HWND editor = host.editor();
@@ -348,15 +370,20 @@ TEST(HostPadCap, ReplaceSelTakesAtMostTheCapCutAtACharacter) {
   }
 }
 
-TEST(HostPadCap, GetTextCopiesAtMostTheCap) {
+TEST(HostPadCap, GetTextCopiesAtMostTheCapUnlessTheWholeTextFits) {
   HostPad host;
   HWND e = host.editor();
-  host.setBytes("abcdefghi" + Cp932(L"あいう"));
+  std::string text = "abcdefghi";
+  while (text.size() < 40) text += Cp932(L"あ");
+  host.setBytes(text);
   host.send(HPM_SETCAP, 10);
-  EXPECT_EQ(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0), 15) << "the length is not capped";
-  EXPECT_EQ(GetTextA(e, 100), "abcdefghi") << "the cap falls inside \"あ\"";
+  // Wine counts an ANSI caller's WM_GETTEXTLENGTH across processes by copying the whole text;
+  // a copy that can hold the whole text is therefore never capped, and the length stays true.
+  EXPECT_EQ(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0), 41);
+  EXPECT_EQ(GetTextA(e, 100), text);
+  EXPECT_EQ(GetTextA(e, 16), "abcdefghi") << "capped, and the cap falls inside \"あ\"";
   host.send(HPM_SETCAP, 0);
-  EXPECT_EQ(GetTextA(e, 100), "abcdefghi" + Cp932(L"あいう"));
+  EXPECT_EQ(GetTextA(e, 16), text.substr(0, 15));
 }
 
 // ---- a host that refuses changes
@@ -500,15 +527,89 @@ TEST(HostPadProgram, ToolCommandComesFromTheSettingsFile) {
   EXPECT_EQ(WindowTextA(FindWindowExA(started, nullptr, "TEdit", nullptr)), Cp932(opened));
   PostMessageW(started, WM_CLOSE, 0, 0);
 }
-TEST(ZZ, Dbg) {
+
+// ---- a person at the keyboard and the mouse (real input through SendInput)
+
+namespace {
+void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (virtual key, down)
+  std::vector<INPUT> in;
+  for (const auto& [vk, down] : strokes) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    in.push_back(i);
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
+void With(WORD modifier, WORD vk) { Keys({{modifier, true}, {vk, true}, {vk, false}, {modifier, false}}); }
+void TypeText(std::wstring_view text) {   // as an input method delivers it: characters, no keys
+  std::vector<INPUT> in;
+  for (wchar_t c : text) {
+    for (DWORD up : {0UL, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wScan = c;
+      i.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      in.push_back(i);
+    }
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+void Click(HWND hwnd, POINT client, DWORD extra = 0) {
+  ClientToScreen(hwnd, &client);
+  SetCursorPos(client.x, client.y);
+  INPUT i[2] = {};
+  i[0].type = i[1].type = INPUT_MOUSE;
+  i[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | extra;
+  i[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, i, sizeof(INPUT));
+}
+}  // namespace
+
+TEST(HostPadInput, TypingEditsAndUndoesKeystrokeByKeystroke) {
   HostPad host;
+  host.foreground();
+  const auto shows = [&](const std::string& expected) {
+    return WaitFor([&] { return host.bytes() == expected; }, 3000);
+  };
+  TypeText(L"abあ");
+  ASSERT_TRUE(shows(Cp932(L"abあ"))) << "typed text arrives as cp932 bytes";
+  Press(VK_RETURN);
+  TypeText(L"c");
+  ASSERT_TRUE(shows(Cp932(L"abあ\r\nc")));
+  Press(VK_LEFT);                          // before "c"
+  Press(VK_LEFT);                          // over the line break, after "あ"
+  With(VK_SHIFT, VK_LEFT);                 // "あ" selected as one character
+  ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(2L, 4L); }, 3000));
+  Press(VK_BACK);
+  ASSERT_TRUE(shows(Cp932(L"ab\r\nc")));
+  Press(VK_HOME);
+  Press(VK_DELETE);
+  ASSERT_TRUE(shows(Cp932(L"b\r\nc")));
+  With(VK_CONTROL, 'Z');
+  ASSERT_TRUE(shows(Cp932(L"ab\r\nc")));
+  With(VK_CONTROL, 'Z');
+  ASSERT_TRUE(shows(Cp932(L"abあ\r\nc")));
+  With(VK_CONTROL, 'A');
+  ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(0L, 7L); }, 3000));
+}
+
+TEST(HostPadInput, ClickPlacesTheCaretAndShiftClickSelects) {
+  HostPad host;
+  host.setBytes(Cp932(L"あいうえお\r\nxyz"));
+  host.foreground();
   HWND e = host.editor();
-  host.setBytes("abcdefghi" + Cp932(L"あいう"));
-  host.send(HPM_SETCAP, 10);
-  printf("A %s\n", GetTextA(e, 100).c_str());
-  printf("len %d\n", (int)SendMessageA(e, WM_GETTEXTLENGTH, 0, 0));
-  printf("B %s\n", GetTextA(e, 100).c_str());
-  printf("lenW %d\n", (int)SendMessageW(e, WM_GETTEXTLENGTH, 0, 0));
-  printf("C %s\n", GetTextA(e, 100).c_str());
-  printf("C %s\n", GetTextA(e, 50).c_str());
+  RECT rc;
+  GetClientRect(e, &rc);
+  Click(e, {1, 3});                                       // left of the first character
+  ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(0L, 0L); }, 3000));
+  Click(e, {rc.right - 30, 3}, 0);                        // far right of line 0: its end
+  ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(10L, 10L); }, 3000));
+  Keys({{VK_SHIFT, true}});
+  Click(e, {rc.right - 30, 3 + 20});                      // end of line 1, with Shift held
+  Keys({{VK_SHIFT, false}});
+  EXPECT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(10L, 15L); }, 3000))
+      << host.sel().first << "," << host.sel().second;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Docked.h"
+#include "dialogs/frmText.h"
 #include "res/resource.h"
 
 using namespace docked;
