@@ -48,7 +48,8 @@ enum HostPadMessage : unsigned {
   HPM_RUNTOOL,                    // runs the tool menu's first entry, as a click on it does;
                                   // result: the started process's id, 0 when it did not start
   HPM_UNDOCOUNT,                  // result: number of changes that EM_UNDO can still take back
-  HPM_SAVECOUNT,                  // result: how many times 0x8190 saved the file
+  HPM_SAVECOUNT,                  // result: how many times 0x8190 came (each writes the open
+                                  // file, when there is one, and clears the modified flag)
   HPM_RELOADCOUNT,                // result: how many times 0x465 re-read the settings file
   HPM_SETMODIFY,                  // wParam: the modified flag (EM_GETMODIFY answers it)
   HPM_FOREGROUND,                 // the editor makes its main window the foreground window

@@ -254,14 +254,6 @@ TEST(Docking, ANewEditorToolbarEndsTolvane) {
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
 }
 
-TEST(Docking, TheEditorsToolbarDestroyedEndsTolvane) {
-  HostPad host;
-  Tolvane tolvane = RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  host.send(HPM_DESTROYTOOLBAR);
-  EXPECT_TRUE(tolvane.waitExit(2500));
-}
-
 TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
   HostPad host;
   Tolvane tolvane = RunFromToolMenu(host);
@@ -290,20 +282,6 @@ TEST(Docking, AnEditorWithoutAToolbarGetsNothingStrayAndTolvaneEnds) {
   }, 2500);
   EXPECT_TRUE(ended);
   EXPECT_FALSE(strayWindow) << "no toolbar or message on the desktop";
-}
-
-TEST(Docking, ThePopupMenuHoldsOnlyTheExitItem) {
-  HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
-  ASSERT_NE(bar, nullptr);
-  wchar_t caption[64] = {};
-  GetMenuStringW(bar, 0, caption, 64, MF_BYPOSITION);
-  EXPECT_STREQ(caption, L"ポップアップ");
-  HMENU mnuPop = GetSubMenu(bar, 0);
-  EXPECT_EQ(GetMenuItemCount(mnuPop), 1);
-  GetMenuStringW(mnuPop, 0, caption, 64, MF_BYPOSITION);
-  EXPECT_STREQ(caption, L"終了(&X)");
-  EXPECT_EQ(GetMenuItemID(mnuPop, 0), static_cast<UINT>(IDM_EXIT));
-  DestroyMenu(bar);
 }
 
 }  // namespace

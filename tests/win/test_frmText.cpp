@@ -143,7 +143,8 @@ TEST(FrmText, OpensAtItsDesignedDefaultsInFrontAndFocused) {
   EXPECT_EQ(seen.style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
 }
 
-// Every way the user can close the dialog, and the tags it leaves behind.
+// Every way the user can close the dialog, and the tags it leaves behind. The cases run one
+// after another and each expects the designed defaults: nothing of a showing is remembered.
 TEST(FrmText, EachWayOfClosingHandsOverTheRightTags) {
   struct Case {
     const char* name;
@@ -177,22 +178,6 @@ TEST(FrmText, EachWayOfClosingHandsOverTheRightTags) {
     EXPECT_EQ(gStartTag, c.start);
     EXPECT_EQ(gEndTag, c.end);
   }
-}
-
-TEST(FrmText, NothingIsRememberedBetweenOpenings) {
-  ShowTextWith([](HWND d) { Pick(d, IDC_TEXT_CBOTAG, 3); Click(d, IDC_TEXT_CHKCLOSETAG); Click(d, IDOK); });
-  ASSERT_EQ(gStartTag, L"<TAB>");
-  std::wstring picked;
-  LRESULT closeTag = -1;
-  ShowTextWith([&](HWND d) {
-    picked = WindowText(Item(d, IDC_TEXT_CBOTAG));
-    closeTag = SendMessageW(Item(d, IDC_TEXT_CHKCLOSETAG), BM_GETCHECK, 0, 0);
-    Click(d, IDOK);
-  });
-  EXPECT_EQ(picked, L"BR");
-  EXPECT_EQ(closeTag, BST_UNCHECKED);
-  EXPECT_EQ(gStartTag, L"<BR>");
-  EXPECT_EQ(gEndTag, L"");
 }
 
 // --- the protocol's own pieces

@@ -1,15 +1,6 @@
 #include "dialogs/logic/DeckTag.h"
 
-namespace {
-// Values go in exactly as typed: no trimming, no escaping of quotes or ampersands.
-void AppendAttribute(std::wstring& tag, bool ticked, const wchar_t* literal, const std::wstring& value) {
-  if (!ticked) return;
-  tag += literal;
-  tag += L'"';
-  tag += value;
-  tag += L'"';
-}
-}  // namespace
+#include "dialogs/logic/Attribute.h"
 
 std::wstring BuildDeckTag(const DeckState& s) {
   std::wstring tag = L"<HDML";

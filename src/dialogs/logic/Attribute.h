@@ -1,0 +1,15 @@
+// The one attribute form that every tag dialog writes.
+#pragma once
+#include <string>
+#include <string_view>
+
+// When ticked, appends the literal (" NAME="), a double quote, the value exactly as its control
+// holds it (never trimmed or escaped: a quote or ">" typed into a value goes in unchanged), and
+// a double quote.
+inline void AppendAttribute(std::wstring& tag, bool ticked, std::wstring_view literal, std::wstring_view value) {
+  if (!ticked) return;
+  tag += literal;
+  tag += L'"';
+  tag += value;
+  tag += L'"';
+}
