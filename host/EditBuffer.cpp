@@ -13,7 +13,8 @@ std::size_t WholeCharPrefix(std::string_view s, std::size_t max) {
 }
 
 std::size_t EditBuffer::charStart(std::size_t pos) const {
-  pos = std::min(pos, m_text.size());
+  // The end is always a boundary, even after a lone lead byte: nothing may cut the last byte.
+  if (pos >= m_text.size()) return m_text.size();
   // Walking back over lead-range bytes: they pair up as lead+trail from the last byte that
   // cannot be a lead byte, so an odd run means pos sits right after a lead byte. Looking only
   // this far back keeps a caret step cheap in an 8 MB text.

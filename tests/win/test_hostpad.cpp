@@ -194,6 +194,12 @@ TEST(HostPadText, SetSelFollowsEditRulesAndNeverSplitsACharacter) {
     EXPECT_EQ(host.sel(), std::make_pair(c.selStart, c.selEnd)) << c.start << "," << c.end;
   }
 
+  // A text that ends in a lone lead byte still has its end as a boundary.
+  host.setBytes("ab\x82");
+  host.select(0, -1);
+  EXPECT_EQ(host.sel(), std::make_pair(0L, 3L));
+
+  host.setBytes(text);
   host.select(2, 4);
   DWORD start = 99;
   const auto packed = SendMessageA(host.editor(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);

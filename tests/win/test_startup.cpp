@@ -3,7 +3,6 @@
 // into the stand-in editor's toolbar, and whether it ends.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,9 @@ constexpr wchar_t kNotCaptured[] = L"TeraPad を捕捉できませんでした�
 constexpr wchar_t kUseToolMenu[] = L"TeraPad のツールメニューから起動してください。";
 // The text of a message box is the static control with this id, on Windows and Wine alike.
 constexpr int kMessageBoxTextId = 0xFFFF;
+
+// Lets time pass while this thread keeps answering its messages.
+void Pump(DWORD ms) { WaitFor([] { return false; }, ms); }
 
 std::wstring Handle(HWND h) { return std::to_wstring(reinterpret_cast<intptr_t>(h)); }
 
@@ -99,57 +101,35 @@ private:
   HWND m_hwnd = nullptr;
 };
 
-// 32 x 32 pixels of a device context as 0x00RRGGBB values.
-class Pixels {
-public:
-  static constexpr int kSize = 32;
-  Pixels() {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB};
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-    m_old = SelectObject(m_dc, m_bitmap);
-  }
-  ~Pixels() {
-    SelectObject(m_dc, m_old);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
-  Pixels(const Pixels&) = delete;
-  Pixels& operator=(const Pixels&) = delete;
-  HDC dc() const { return m_dc; }
-  uint32_t at(int i) const {
-    GdiFlush();
-    return m_bits[i] & 0xFFFFFF;
-  }
-
-private:
-  HDC m_dc = nullptr;
-  HBITMAP m_bitmap = nullptr;
-  HGDIOBJ m_old = nullptr;
-  uint32_t* m_bits = nullptr;
-};
-
-// Whether the icon control shows the system icon `id`: its opaque pixels (the same on a black
-// and on a white ground) are compared with what the screen shows at the control's place.
+// Whether the icon control shows the system icon `id`: the icon's opaque pixels (those that
+// come out the same on a black and on a white ground) are compared with the screen there.
 bool ShowsSystemIcon(HWND control, LPCWSTR id) {
+  constexpr int n = 32;
   RECT rc{};
   GetWindowRect(control, &rc);
-  Pixels screen, onBlack, onWhite;
-  HDC desktop = GetDC(nullptr);
-  BitBlt(screen.dc(), 0, 0, Pixels::kSize, Pixels::kSize, desktop, rc.left, rc.top, SRCCOPY);
-  ReleaseDC(nullptr, desktop);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 3 * n, n);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BitBlt(mem, 0, 0, n, n, screen, rc.left, rc.top, SRCCOPY);
+  PatBlt(mem, n, 0, n, n, BLACKNESS);
+  PatBlt(mem, 2 * n, 0, n, n, WHITENESS);
   const HICON icon = LoadIconW(nullptr, id);
-  PatBlt(onBlack.dc(), 0, 0, Pixels::kSize, Pixels::kSize, BLACKNESS);
-  PatBlt(onWhite.dc(), 0, 0, Pixels::kSize, Pixels::kSize, WHITENESS);
-  DrawIconEx(onBlack.dc(), 0, 0, icon, Pixels::kSize, Pixels::kSize, 0, nullptr, DI_NORMAL);
-  DrawIconEx(onWhite.dc(), 0, 0, icon, Pixels::kSize, Pixels::kSize, 0, nullptr, DI_NORMAL);
+  DrawIconEx(mem, n, 0, icon, n, n, 0, nullptr, DI_NORMAL);
+  DrawIconEx(mem, 2 * n, 0, icon, n, n, 0, nullptr, DI_NORMAL);
   int opaque = 0, same = 0;
-  for (int i = 0; i < Pixels::kSize * Pixels::kSize; ++i) {
-    if (onBlack.at(i) != onWhite.at(i)) continue;
-    ++opaque;
-    if (screen.at(i) == onBlack.at(i)) ++same;
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      const COLORREF drawn = GetPixel(mem, n + x, y);
+      if (drawn != GetPixel(mem, 2 * n + x, y)) continue;
+      ++opaque;
+      if (GetPixel(mem, x, y) == drawn) ++same;
+    }
   }
+  SelectObject(mem, old);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
   return opaque > 100 && same * 10 >= opaque * 9;
 }
 
@@ -190,7 +170,7 @@ void ExpectRunningAndDocked(Process& tolvane, const HostPad& host) {
   HWND docked = nullptr;
   EXPECT_TRUE(WaitFor([&] { return (docked = FindDocked(host.toolbar(), tolvane.pid())) != nullptr; }, 10000))
       << "Tolvane's toolbar did not appear inside the host's toolbar";
-  Sleep(1500);
+  Pump(1500);
   EXPECT_TRUE(tolvane.running()) << "Tolvane ended, exit code " << tolvane.exitCode();
   EXPECT_EQ(FindMessageBox(tolvane.pid()), nullptr) << "Tolvane showed a message";
 }
@@ -316,7 +296,7 @@ TEST(Startup, StartedFromTheToolMenuDocksAndEndsWithTheEditor) {
 
   EXPECT_TRUE(WaitFor([&] { return FindDocked(host.toolbar(), pid) != nullptr; }, 10000))
       << "Tolvane's toolbar did not appear inside the host's toolbar";
-  Sleep(1500);
+  Pump(1500);
   EXPECT_EQ(WaitForSingleObject(process, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "Tolvane ended";
   EXPECT_EQ(FindMessageBox(pid), nullptr);
 
