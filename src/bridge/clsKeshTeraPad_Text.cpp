@@ -75,9 +75,12 @@ std::string GetTextBytes(HWND e, long capacity) {
   return buffer;
 }
 
+// wParam TRUE: an edit control that honours the flag keeps the replacement undoable; with FALSE
+// the system edit control would also empty its whole undo buffer, the author's earlier steps
+// included. An editor that undoes every change anyway is not affected.
 void ReplaceSel(HWND e, std::string_view bytes) {
   const std::string text(bytes);  // NUL-terminated for the message
-  SendMessageA(e, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // Replaces the selection with `bytes`, in pieces of at most `maxPiece` bytes; each piece goes

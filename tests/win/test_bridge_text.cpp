@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "EditHost.h"
 #include "HostProtocol.h"
 #include "TestSupport.h"
 #include "bridge/clsKeshTeraPad.h"
@@ -208,4 +209,18 @@ TEST(BridgeText, TextLetEndsWhenTheHostTakesFewerThanTwoBytes) {
   Bound b("old", options);
   b.t->Text(L"字abc");  // the host takes no byte of 字, then one byte at a time
   EXPECT_LE(b.t->Length(), 1);
+}
+
+// The system's own edit control honours EM_REPLACESEL's undo flag: an insertion made through the
+// bridge must stay one step that the author can undo, there as in TeraPad.
+TEST(BridgeOtherHost, EditControlCanUndoAnInsertion) {
+  EditHost host;
+  host.set("before after");
+  clsKeshTeraPad t;
+  t.hwnd(host.main());
+  t.SelSet(7, 12);
+  t.SelText(L"<B>" + t.SelText() + L"</B>");
+  ASSERT_EQ(host.bytes(), "before <B>after</B>");
+  SendMessageA(host.edit(), EM_UNDO, 0, 0);
+  EXPECT_EQ(host.bytes(), "before after");
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "EditHost.h"
 #include "HostProtocol.h"
 #include "TestSupport.h"
 #include "bridge/clsKeshTeraPad.h"
@@ -161,46 +162,6 @@ TEST(Bridge95, TextLetRebuildsALongTextThatTheHostCut) {
   }
 }
 
-namespace {
-
-// Another host: a TeraPad main window of this process whose editor is Wine's own ANSI EDIT
-// control. Its undo goes one level deep (a second EM_UNDO redoes it). Wine's EDIT counts
-// EM_SETSEL offsets in characters, not bytes, so only ASCII keeps it a byte-counting host.
-class EditHost {
-public:
-  EditHost() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TTeraPadMainForm";
-    RegisterClassA(&wc);
-    m_main = CreateWindowExA(0, "TTeraPadMainForm", "edit host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-    m_edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0, 0, 300, 200, m_main,
-                             nullptr, wc.hInstance, nullptr);
-    SetPropA(m_main, "editor", m_edit);
-    SendMessageA(m_edit, EM_SETLIMITTEXT, 0, 0);
-  }
-  ~EditHost() { DestroyWindow(m_main); }
-  HWND main() const { return m_main; }
-  void set(const std::string& bytes) const {
-    SetWindowTextA(m_edit, bytes.c_str());
-    SendMessageA(m_edit, EM_EMPTYUNDOBUFFER, 0, 0);
-  }
-  std::string bytes() const {
-    std::string s(GetWindowTextLengthA(m_edit) + 1, '\0');
-    s.resize(GetWindowTextA(m_edit, s.data(), static_cast<int>(s.size())));
-    return s;
-  }
-private:
-  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-    if (msg == 0x8192) return reinterpret_cast<LRESULT>(GetPropA(h, "editor"));
-    return DefWindowProcA(h, msg, w, l);
-  }
-  HWND m_main = nullptr, m_edit = nullptr;
-};
-
-}  // namespace
 
 TEST(Bridge95OtherHost, EditControlWithOneUndoLevelKeepsItsText) {
   EditHost host;
