@@ -61,7 +61,5 @@ enum HostPadCopyData : unsigned {
   HPCD_DUMPTEXT = 1,   // lpData: a file path (ANSI); the editor's bytes are written to it as they are
   HPCD_SETTEXT = 2,    // lpData: bytes that replace the whole text (one undoable change, caret
                        // at 0; read-only and the cap do not apply to this test door)
-  HPCD_SETTEXTFILE = 3,  // lpData: a file path (ANSI); its bytes replace the whole text as with
-                         // HPCD_SETTEXT (Wine refuses WM_COPYDATA blocks of several megabytes)
 };
 #endif

@@ -1,13 +1,14 @@
 #!/bin/bash
-# Builds the bridge benchmark and runs it under Wine twice: as the NT family and, as a copy
-# named bench_bridge_win98.exe that Wine reports Windows 98 to, on the 95-family paths.
+# Builds the benchmarks and runs them under Wine: the bridge twice, as the NT family and, as a copy
+# named bench_bridge_win98.exe that Wine reports Windows 98 to, on the 95-family paths; then the
+# start-up (process start to toolbar docked) and the cost of one timer tick.
 #   BUILD=build-me scripts/bench.sh
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}
 [ -f "$BUILD/win64/build.ninja" ] || cmake -S "$ROOT" -B "$BUILD/win64" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build "$BUILD/win64" --target bench_bridge
+cmake --build "$BUILD/win64" --target bench_bridge bench_startup
 source "$ROOT/scripts/winenv.sh"
 cd "$BUILD/win64/bin"
 cp -f bench_bridge.exe bench_bridge_win98.exe
@@ -16,3 +17,5 @@ echo "== NT family"
 LC_ALL=ja_JP.UTF-8 wine ./bench_bridge.exe
 echo "== 95 family"
 LC_ALL=ja_JP.UTF-8 wine ./bench_bridge_win98.exe
+echo "== start-up and timer tick"
+LC_ALL=ja_JP.UTF-8 wine ./bench_startup.exe

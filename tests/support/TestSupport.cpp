@@ -244,15 +244,6 @@ std::string HostPad::bytes() const {
 }
 
 void HostPad::setBytes(std::string_view bytes) {
-  if (bytes.size() > 256 * 1024) {   // Wine refuses WM_COPYDATA blocks of several megabytes
-    TempDir dir;
-    const std::wstring path = dir.file(L"text.bin");
-    WriteBytes(path, bytes);
-    std::string ansi = AnsiPath(path);
-    COPYDATASTRUCT cd{HPCD_SETTEXTFILE, static_cast<DWORD>(ansi.size()), ansi.data()};
-    EXPECT_TRUE(send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd))) << "hostpad did not take the text";
-    return;
-  }
   std::string copy(bytes);
   COPYDATASTRUCT cd{HPCD_SETTEXT, static_cast<DWORD>(copy.size()), copy.data()};
   EXPECT_TRUE(send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd))) << "hostpad did not take the text";

@@ -35,6 +35,11 @@ void ReplaceSel(HWND editor, const std::string& bytes) {
   SendMessageA(editor, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
 }
 
+DWORD ExitCodeOf(Process& p) {
+  p.waitExit(5000);
+  return p.exitCode();
+}
+
 std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64] = {};
   GetClassNameW(hwnd, name, 64);
@@ -238,6 +243,48 @@ TEST(HostPadText, EightMegabyteDocumentMovesWholeInOneMessage) {
   EXPECT_EQ(host.sel(), std::make_pair(middle + 4, middle + 4));
   EXPECT_EQ(SendMessageA(e, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1000);
   EXPECT_TRUE(host.bytes() == text.substr(0, middle) + "<BR>" + text.substr(middle));
+}
+
+namespace {
+// Numbered lines up to at least `bytes` bytes, so that a lost or repeated stretch shows.
+std::string Lines(std::size_t bytes, const std::wstring& body) {
+  std::string text;
+  for (int i = 0; text.size() < bytes; ++i) text += Cp932(L"<P>" + std::to_wstring(i) + body + L"</P>\r\n");
+  return text;
+}
+}  // namespace
+
+// Wine hands the data of a message from another process to the window procedure on the
+// receiving thread's stack, as UTF-16 (2 bytes per ASCII byte): with the default 2 MB stack a
+// 1 MB EM_REPLACESEL of ASCII ended the editor. A wide sender's text crosses the same way.
+TEST(HostPadText, MegabytesOfReplaceSelFromAnotherProcessArriveWhole) {
+  const std::size_t MB = 1024 * 1024;
+  const struct { const char* label; bool wide; std::string text; } cases[] = {
+      {"A, 1 MB ASCII", false, Lines(1 * MB, L" plain text")},
+      {"W, 1 MB ASCII", true, Lines(1 * MB, L" plain text")},
+      {"A, 4 MB cp932", false, Lines(4 * MB, L" 表示テキスト")},
+      {"W, 4 MB cp932", true, Lines(4 * MB, L" 表示テキスト")},
+  };
+  for (const auto& c : cases) {
+    HostPad host;
+    HWND e = host.editor();
+    host.setBytes("<HEAD><TAIL>");
+    host.select(6, 6);
+    if (c.wide) {
+      const std::wstring w = FromCp932(c.text);
+      SendMessageW(e, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    } else {
+      ReplaceSel(e, c.text);
+    }
+    if (!IsWindow(e)) {
+      ADD_FAILURE() << c.label << ": hostpad ended, exit code " << ExitCodeOf(host.process());
+      continue;
+    }
+    const long end = 6 + static_cast<long>(c.text.size());
+    EXPECT_EQ(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0), end + 6) << c.label;
+    EXPECT_EQ(host.sel(), std::make_pair(end, end)) << c.label;
+    EXPECT_TRUE(host.bytes() == "<HEAD>" + c.text + "<TAIL>") << c.label << ": not byte for byte";
+  }
 }
 
 TEST(HostPadText, ReplaceSelPutsTheCaretAfterTheInsertedBytes) {
