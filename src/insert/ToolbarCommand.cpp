@@ -3,8 +3,12 @@
 
 #include <iterator>
 
+#include "dialogs/frmCE.h"
 #include "dialogs/frmCard.h"
 #include "dialogs/frmDeck.h"
+#include "dialogs/frmImg.h"
+#include "dialogs/frmNaviA.h"
+#include "dialogs/frmNaviAction.h"
 #include "dialogs/frmText.h"
 #include "insert/mdlHDML.h"
 
@@ -19,7 +23,11 @@ struct Command {
 constexpr Command kDispatch[] = {
     {L"デッキ", frmDeck::Show},
     {L"カード", frmCard::Show},
+    {L"選択肢", frmCE::Show},
+    {L"画像", frmImg::Show},
     {L"テキスト整形", frmText::Show},
+    {L"ナビゲーション - A", frmNaviA::Show},
+    {L"ナビゲーション - ACTION", frmNaviAction::Show},
 };
 
 }  // namespace
