@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "insert/mdlHDML.h"
+
 namespace DialogDriver {
 
 // WM_GETTEXT rather than GetWindowText, which does not ask a window of another process.
@@ -114,5 +116,18 @@ inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive
   DestroyWindow(s_owner);
   return result;
 }
+
+// The pending tags as an earlier dialog's OK left them: a dialog closed any other way than by
+// its own OK must empty them, or the insertion would repeat the earlier tags.
+inline void PendingTagsOfAnEarlierOK() {
+  gStartTag = L"<EARLIER>";
+  gEndTag = L"</EARLIER>";
+}
+
+// Every dialog test starts from an earlier OK's pending tags.
+class TagDialogTest : public ::testing::Test {
+protected:
+  void SetUp() override { PendingTagsOfAnEarlierOK(); }
+};
 
 }  // namespace DialogDriver

@@ -53,7 +53,10 @@ BOOL CALLBACK FindMainProc(HWND hwnd, LPARAM lParam) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   char cls[64] = {};
-  if (pid == f->pid && GetClassNameA(hwnd, cls, sizeof cls) && strcmp(cls, HOSTPAD_MAINCLASS) == 0) {
+  // The main window exists before its children are made, and WaitForInputIdle can return while
+  // they are being made; the editor shows its window only once all of them are there.
+  if (pid == f->pid && IsWindowVisible(hwnd) && GetClassNameA(hwnd, cls, sizeof cls) &&
+      strcmp(cls, HOSTPAD_MAINCLASS) == 0) {
     f->found = hwnd;
     return FALSE;
   }

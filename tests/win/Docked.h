@@ -180,4 +180,13 @@ inline void WriteSetting(const std::wstring& ini, const wchar_t* section, const 
   WritePrivateProfileStringW(section, key, value, ini.c_str());
 }
 
+// Clicks docked button `index` as a person does and gives the tag dialog titled `caption` that
+// the click opens; 0 when none came up.
+inline HWND OpenByClick(const Tolvane& tolvane, int index, const wchar_t* caption) {
+  if (!RealClick(tolvane.buttonCentre(index))) return nullptr;
+  HWND dialog = nullptr;
+  WaitFor([&] { return (dialog = FindWindowOf(tolvane.pid(), L"#32770", caption)) != nullptr; });
+  return dialog;
+}
+
 }  // namespace docked

@@ -65,13 +65,7 @@ struct CE {
 
 std::wstring Shown(const wchar_t* text) { return L"<CE TYPE=\"ACCEPT\">" + std::wstring(text); }
 
-class CEDialog : public ::testing::Test {
-protected:
-  void SetUp() override {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
-  }
-};
+class CEDialog : public TagDialogTest {};
 
 TEST_F(CEDialog, OpensAtItsDesignedDefaultsAndEnterAddsTheEntry) {
   const bool ok = RunDialog(frmCE::Show, [](HWND dialog) {
@@ -215,8 +209,7 @@ TEST_F(CEDialog, OnlyOkWithAddedEntriesHandsAnythingOver) {
       {"close box", true, [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
   };
   for (const auto& way : ways) {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
+    PendingTagsOfAnEarlierOK();
     const bool ok = RunDialog(frmCE::Show, [&](HWND dialog) {
       if (way.add) Click(Find(dialog, IDC_CE_CMDADD));
       SetFocus(Find(dialog, IDC_CE_TXTDEST));
@@ -239,11 +232,8 @@ TEST(CEInsertion, PutsTheEntriesInFrontOfTheSelectionThroughTheDockedButton) {
   host.setBytes("x" + japanese + "y");
   host.select(1, 7);
 
-  ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(6)));   // "選択肢"
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"選択肢の設定")) != nullptr;
-  }));
+  const HWND dialog = docked::OpenByClick(tolvane, 6, L"選択肢の設定");   // "選択肢"
+  ASSERT_TRUE(dialog);
   Click(Find(dialog, IDC_CE_CMDADD));
   SetWindowTextW(Find(dialog, IDC_CE_TXTMOJI), L"はい");
   Click(Find(dialog, IDC_CE_CMDADD));

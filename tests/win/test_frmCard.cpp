@@ -30,13 +30,7 @@ struct Card {
   }
 };
 
-class CardDialog : public ::testing::Test {
-protected:
-  void SetUp() override {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
-  }
-};
+class CardDialog : public TagDialogTest {};
 
 TEST_F(CardDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheKindsEndTag) {
   const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
@@ -170,8 +164,7 @@ TEST_F(CardDialog, EscDoesNothingWhileCancelAndTheCloseBoxHandNothingOver) {
   };
   for (const auto& way : ways) {
     SCOPED_TRACE(way.way);
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
+    PendingTagsOfAnEarlierOK();
     const bool ok = RunDialog(frmCard::Show, [&](HWND dialog) {
       SetFocus(Find(dialog, IDC_CARD_TXTNAME));
       Key(dialog, VK_ESCAPE);
@@ -195,11 +188,8 @@ TEST(CardInsertion, WrapsTheSelectionInTheTypedKindThroughTheDockedButton) {
   host.setBytes(japanese);
   host.select(0, 6);
 
-  ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(2)));   // "カード"
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"カードの設定")) != nullptr;
-  }));
+  const HWND dialog = docked::OpenByClick(tolvane, 2, L"カードの設定");   // "カード"
+  ASSERT_TRUE(dialog);
   // CHOICE typed over the kind box's text, key by key (the keyboard pick is tested above).
   const HWND kindEdit = FindWindowExW(Find(dialog, IDC_CARD_CBOCARD), nullptr, L"Edit", nullptr);
   SendMessageW(kindEdit, EM_SETSEL, 0, -1);

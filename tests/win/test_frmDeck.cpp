@@ -48,13 +48,7 @@ struct Deck {
   void typeInto(HWND edit, std::wstring_view text) const { TypeOver(dialog, edit, text); }
 };
 
-class DeckDialog : public ::testing::Test {
-protected:
-  void SetUp() override {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
-  }
-};
+class DeckDialog : public TagDialogTest {};
 
 TEST_F(DeckDialog, OpensAtItsDesignedDefaults) {
   const bool ok = RunDialog(frmDeck::Show, [](HWND dialog) {
@@ -107,8 +101,7 @@ TEST_F(DeckDialog, CancelEscAndCloseBoxHandNothingOver) {
       {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
   };
   for (const auto& way : ways) {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
+    PendingTagsOfAnEarlierOK();
     const bool ok = RunDialog(frmDeck::Show, [&](HWND dialog) {
       SetFocus(Find(dialog, IDC_DECK_TXTTTL));
       way.close(dialog);
@@ -293,11 +286,8 @@ TEST(DeckInsertion, WrapsTheSelectionThroughTheDockedButton) {
   host.setBytes("x" + japanese + "y");
   host.select(1, 7);
 
-  ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(1)));   // "デッキ"
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"デッキの設定 - <HDML>")) != nullptr;
-  }));
+  const HWND dialog = docked::OpenByClick(tolvane, 1, L"デッキの設定 - <HDML>");   // "デッキ"
+  ASSERT_TRUE(dialog);
   SetWindowTextW(Find(dialog, IDC_DECK_TXTSECCALC0), L"1.5");
   EXPECT_EQ(Text(Find(dialog, IDC_DECK_TXTTTL)), L"129603");
   Click(Find(dialog, IDOK));

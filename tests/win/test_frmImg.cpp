@@ -27,13 +27,7 @@ struct Img {
   void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
 };
 
-class ImgDialog : public ::testing::Test {
-protected:
-  void SetUp() override {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
-  }
-};
+class ImgDialog : public TagDialogTest {};
 
 TEST_F(ImgDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheBareTag) {
   const bool ok = RunDialog(frmImg::Show, [](HWND dialog) {
@@ -107,8 +101,7 @@ TEST_F(ImgDialog, CancelEscAndCloseBoxHandNothingOver) {
       {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
   };
   for (const auto& way : ways) {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
+    PendingTagsOfAnEarlierOK();
     const bool ok = RunDialog(frmImg::Show, [&](HWND dialog) {
       TypeOver(dialog, Find(dialog, IDC_IMG_TXTSRC), L"a.bmp");
       way.close(dialog);
@@ -265,11 +258,8 @@ TEST(ImgInsertion, PutsTheTagBeforeTheSelectionAndTheCaretAfterIt) {
   host.setBytes("x" + japanese + "y");
   host.select(1, 7);
 
-  ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(7)));   // "画像"
-  HWND dialog = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", L"画像 - <IMG>")) != nullptr;
-  }));
+  const HWND dialog = docked::OpenByClick(tolvane, 7, L"画像 - <IMG>");   // "画像"
+  ASSERT_TRUE(dialog);
   SetWindowTextW(Find(dialog, IDC_IMG_TXTSRC), L"画像/ロゴ.bmp");
   Click(Find(dialog, IDC_IMG_CHKALT));
   EXPECT_EQ(Text(Find(dialog, IDC_TXTED)), LR"(<IMG SRC="画像/ロゴ.bmp" ALT="">)");

@@ -56,13 +56,7 @@ struct Navi {
   }
 };
 
-class NaviDialog : public ::testing::Test {
-protected:
-  void SetUp() override {
-    gStartTag = L"<EARLIER>";
-    gEndTag = L"</EARLIER>";
-  }
-};
+class NaviDialog : public TagDialogTest {};
 
 TEST_F(NaviDialog, LinkOpensAtItsDesignedDefaults) {
   const bool ok = RunDialog(frmNaviA::Show, [](HWND dialog) {
@@ -245,8 +239,7 @@ TEST_F(NaviDialog, CancelHandsNothingOverAndTheNextShowingStartsAfresh) {
   for (const auto& d : dialogs) {
     for (int showing = 0; showing < 2; ++showing) {
       SCOPED_TRACE(std::string(d.name) + " showing " + std::to_string(showing));
-      gStartTag = L"<EARLIER>";
-      gEndTag = L"</EARLIER>";
+      PendingTagsOfAnEarlierOK();
       const bool ok = RunDialog(d.show, [&](HWND dialog) {
         const Navi n{dialog};
         EXPECT_EQ(n.preview(), d.initial) << "nothing of an earlier showing is kept";
@@ -271,9 +264,8 @@ TEST(NaviInsertion, LinkWrapsTheSelectionAndActionGoesInFrontOfIt) {
 
   // Position of the button in the docked toolbar, the dialog's caption, the text put into DEST.
   const auto insert = [&](int button, const wchar_t* caption, int destId) {
-    ASSERT_TRUE(docked::RealClick(tolvane.buttonCentre(button)));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = docked::FindWindowOf(tolvane.pid(), L"#32770", caption)) != nullptr; }));
+    const HWND dialog = docked::OpenByClick(tolvane, button, caption);
+    ASSERT_TRUE(dialog);
     SetWindowTextW(Find(dialog, destId), L"#次");   // arrives at once, as a paste does
     Click(Find(dialog, IDOK));
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));

@@ -46,9 +46,8 @@ protected:
   // editor has settled.
   void Command(const Fill& fill) {
     Tolvane& tolvane = *started;
-    ASSERT_TRUE(RealClick(tolvane.buttonCentre(kTextButton)));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowOf(tolvane.pid(), L"#32770", L"テキスト整形")) != nullptr; }));
+    const HWND dialog = OpenByClick(tolvane, kTextButton, L"テキスト整形");
+    ASSERT_TRUE(dialog);
     fill(dialog);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     // The insertion runs right after the dialog has gone; the editor answers every message of
