@@ -117,6 +117,29 @@ inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive
   return result;
 }
 
+// The items of a combo box's list, in list order, joined by ",".
+inline std::wstring ListItems(HWND combo) {
+  std::wstring all;
+  const int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    std::wstring item(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    item.resize(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+    all += (i ? L"," : L"") + item;
+  }
+  return all;
+}
+
+// The three ways out of a dialog whose Esc is bound to Cancel; each must hand nothing over.
+struct WayOut {
+  const char* way;
+  void (*close)(HWND dialog);
+};
+inline const WayOut kCancelEscCloseBox[] = {
+    {"cmdCancel", [](HWND dialog) { Click(Find(dialog, IDCANCEL)); }},
+    {"Esc", [](HWND dialog) { Key(dialog, VK_ESCAPE); }},
+    {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+};
+
 // The pending tags as an earlier dialog's OK left them: a dialog closed any other way than by
 // its own OK must empty them, or the insertion would repeat the earlier tags.
 inline void PendingTagsOfAnEarlierOK() {

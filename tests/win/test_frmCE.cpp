@@ -35,16 +35,7 @@ struct CE {
     return all;
   }
   int selected() const { return static_cast<int>(SendMessageW(list(), LB_GETCURSEL, 0, 0)); }
-  std::wstring items(int comboId) const {
-    std::wstring all;
-    const int n = static_cast<int>(SendMessageW(ctl(comboId), CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[64] = {};
-      SendMessageW(ctl(comboId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
-      all += (i ? L"," : L"") + std::wstring(buf);
-    }
-    return all;
-  }
+  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
   // A left click on row `index` of the list, as the mouse sends it.
   void clickRow(int index) const {
     RECT r{};

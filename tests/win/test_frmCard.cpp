@@ -18,16 +18,7 @@ struct Card {
   std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
   void page(int index) const { ClickTab(ctl(IDC_CARD_SSTAB1), index); }
   void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
-  std::wstring items(int comboId) const {
-    std::wstring all;
-    const int n = static_cast<int>(SendMessageW(ctl(comboId), CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[64] = {};
-      SendMessageW(ctl(comboId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
-      all += (i ? L"," : L"") + std::wstring(buf);
-    }
-    return all;
-  }
+  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
 };
 
 class CardDialog : public TagDialogTest {};

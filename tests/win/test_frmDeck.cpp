@@ -95,12 +95,7 @@ TEST_F(DeckDialog, OkWithEveryBoxClearedHandsOverTheRebuiltPreview) {
 }
 
 TEST_F(DeckDialog, CancelEscAndCloseBoxHandNothingOver) {
-  const struct { const char* way; void (*close)(HWND); } ways[] = {
-      {"cmdCancel", [](HWND dialog) { Click(Find(dialog, IDCANCEL)); }},
-      {"Esc", [](HWND dialog) { Key(dialog, VK_ESCAPE); }},
-      {"close box", [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-  };
-  for (const auto& way : ways) {
+  for (const WayOut& way : kCancelEscCloseBox) {
     PendingTagsOfAnEarlierOK();
     const bool ok = RunDialog(frmDeck::Show, [&](HWND dialog) {
       SetFocus(Find(dialog, IDC_DECK_TXTTTL));

@@ -20,16 +20,7 @@ struct Navi {
   void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
   bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   int style(int id) const { return GetWindowLongW(ctl(id), GWL_STYLE) & 3; }
-  std::wstring items(int comboId) const {
-    std::wstring all;
-    const int n = static_cast<int>(SendMessageW(ctl(comboId), CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[64] = {};
-      SendMessageW(ctl(comboId), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
-      all += (i ? L"," : L"") + std::wstring(buf);
-    }
-    return all;
-  }
+  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
   std::wstring pages(int tabId) const {
     std::wstring all;
     const int n = static_cast<int>(SendMessageW(ctl(tabId), TCM_GETITEMCOUNT, 0, 0));
