@@ -43,27 +43,25 @@ void RemoveTree(const std::wstring& dir) {
   RemoveDirectoryW(dir.c_str());
 }
 
-struct FindMain {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindMainProc(HWND hwnd, LPARAM lParam) {
-  auto* f = reinterpret_cast<FindMain*>(lParam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {};
-  // The main window exists before its children are made, and WaitForInputIdle can return while
-  // they are being made; the editor shows its window only once all of them are there.
-  if (pid == f->pid && IsWindowVisible(hwnd) && GetClassNameA(hwnd, cls, sizeof cls) &&
-      strcmp(cls, HOSTPAD_MAINCLASS) == 0) {
-    f->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
+
+HWND FindEditorMain(DWORD pid) {
+  struct Search { DWORD pid; HWND found; } search{pid, nullptr};
+  EnumWindows([](HWND hwnd, LPARAM lParam) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char cls[64] = {};
+    // The main window exists before its children are made, and WaitForInputIdle can return while
+    // they are being made; the editor shows its window only once all of them are there.
+    if (owner != s->pid || !IsWindowVisible(hwnd) || !GetClassNameA(hwnd, cls, sizeof cls) ||
+        strcmp(cls, HOSTPAD_MAINCLASS) != 0)
+      return TRUE;
+    s->found = hwnd;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 std::wstring ExeDir() {
   wchar_t path[MAX_PATH * 4] = {};
@@ -196,12 +194,10 @@ HostPad::HostPad(const HostPadOptions& o) {
   m_process = Process::Start(cmd);
   if (!m_process.handle()) return;
   WaitForInputIdle(m_process.handle(), 10000);
-  FindMain f{m_process.pid(), nullptr};
   const bool found = WaitFor([&] {
-    EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&f));
-    return f.found != nullptr || !m_process.running();
+    m_main = FindEditorMain(m_process.pid());
+    return m_main != nullptr || !m_process.running();
   }, 10000);
-  m_main = f.found;
   EXPECT_TRUE(found && m_main) << "hostpad.exe showed no main window";
 }
 

@@ -10,6 +10,9 @@
 // Folder of the running test program; hostpad.exe and tolvane.exe are built into it.
 std::wstring ExeDir();
 
+// The stand-in editor's main window in process pid, once it is shown (its children made); or 0.
+HWND FindEditorMain(DWORD pid);
+
 // A fresh folder under %TEMP%, removed with its contents when the object goes.
 class TempDir {
 public:

@@ -526,30 +526,14 @@ TEST(HostPadProgram, ForegroundMovesBetweenTwoEditors) {
 }
 
 namespace {
-struct ToolProbe {
-  DWORD pid;
-  HWND main;
-};
-BOOL CALLBACK FindProbe(HWND hwnd, LPARAM l) {
-  auto* p = reinterpret_cast<ToolProbe*>(l);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == p->pid && ClassOf(hwnd) == L"TTeraPadMainForm") p->main = hwnd;
-  return !p->main;
-}
 // Runs the tool menu's first entry and returns the main window of the editor it started.
 HWND RunToolAndFindEditor(const HostPad& host) {
-  ToolProbe probe{static_cast<DWORD>(host.send(HPM_RUNTOOL)), nullptr};
-  EXPECT_NE(probe.pid, 0u) << "the tool did not start";
-  if (!probe.pid) return nullptr;
-  // Its path windows exist once it is idle for input, as after any start.
-  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, probe.pid);
-  if (process) {
-    WaitForInputIdle(process, 10000);
-    CloseHandle(process);
-  }
-  WaitFor([&] { EnumWindows(FindProbe, reinterpret_cast<LPARAM>(&probe)); return probe.main != nullptr; });
-  return probe.main;
+  const DWORD pid = static_cast<DWORD>(host.send(HPM_RUNTOOL));
+  EXPECT_NE(pid, 0u) << "the tool did not start";
+  if (!pid) return nullptr;
+  HWND main = nullptr;
+  WaitFor([&] { return (main = FindEditorMain(pid)) != nullptr; }, 10000);
+  return main;
 }
 }  // namespace
 
