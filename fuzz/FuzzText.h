@@ -14,9 +14,11 @@ inline std::wstring FuzzText(const uint8_t* data, size_t size) {
 }
 
 // A broken invariant must stop the fuzzer with the input that broke it, in any build type.
+#ifndef FUZZ_CHECK
 #define FUZZ_CHECK(condition) \
   do {                        \
     if (!(condition)) {       \
       __builtin_trap();       \
     }                         \
   } while (0)
+#endif

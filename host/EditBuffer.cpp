@@ -12,6 +12,18 @@ std::size_t WholeCharPrefix(std::string_view s, std::size_t max) {
   return i;
 }
 
+std::size_t EditBuffer::copyFirst(char* out, std::size_t capacity, std::size_t cap) const {
+  std::size_t limit = std::min<std::size_t>(capacity - 1, m_text.size());
+  // Wine answers an ANSI caller's WM_GETTEXTLENGTH from another process by asking for the
+  // whole text (capacity length + 1) and counting its bytes; a copy that the capacity lets
+  // hold whole is not capped, so that the length stays true, as on a 95-family TeraPad.
+  if (cap && capacity <= m_text.size()) limit = std::min(limit, cap);
+  const std::size_t n = charStart(limit);
+  std::copy_n(m_text.data(), n, out);
+  out[n] = '\0';
+  return n;
+}
+
 std::size_t EditBuffer::charStart(std::size_t pos) const {
   // The end is always a boundary, even after a lone lead byte: nothing may cut the last byte.
   if (pos >= m_text.size()) return m_text.size();

@@ -14,6 +14,12 @@ inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b 
 // Length of the longest prefix of s made of whole characters and at most max bytes long.
 std::size_t WholeCharPrefix(std::string_view s, std::size_t max);
 
+// What a host with a per-transfer cap (0: none) accepts of a replacement: a whole-character
+// prefix of at most cap bytes.
+inline std::string_view CapTransfer(std::string_view bytes, std::size_t cap) {
+  return cap ? bytes.substr(0, WholeCharPrefix(bytes, cap)) : bytes;
+}
+
 class EditBuffer {
 public:
   const std::string& text() const { return m_text; }
@@ -26,6 +32,10 @@ public:
   std::size_t selMax() const { return m_anchor < m_caret ? m_caret : m_anchor; }
   bool hasSelection() const { return m_anchor != m_caret; }
   std::string selectedText() const { return m_text.substr(selMin(), selMax() - selMin()); }
+  // WM_GETTEXT: copies the text's first bytes and a NUL into out (capacity bytes, at least 1)
+  // and returns their count: at most capacity - 1, never half a character, and with a
+  // per-transfer cap (0: none) at most cap unless the capacity holds the whole text.
+  std::size_t copyFirst(char* out, std::size_t capacity, std::size_t cap) const;
   // Offsets are clamped to the text and moved to the start of the character they fall in.
   void setSel(std::size_t anchor, std::size_t caret);
 

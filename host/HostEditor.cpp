@@ -353,16 +353,7 @@ LRESULT EditMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(b.size());
   case WM_GETTEXT: {
     if (wParam == 0 || !lParam) return 0;
-    std::size_t limit = std::min<std::size_t>(wParam - 1, b.size());
-    // Wine answers an ANSI caller's WM_GETTEXTLENGTH from another process by asking for the
-    // whole text (capacity length + 1) and counting its bytes; a copy that the capacity lets
-    // hold whole is not capped, so that the length stays true, as on a 95-family TeraPad.
-    if (ed.settings.cap && wParam <= b.size()) limit = std::min(limit, ed.settings.cap);
-    const std::size_t n = b.charStart(limit);   // never half a character
-    char* out = reinterpret_cast<char*>(lParam);
-    std::memcpy(out, b.text().data(), n);
-    out[n] = '\0';
-    return static_cast<LRESULT>(n);
+    return static_cast<LRESULT>(b.copyFirst(reinterpret_cast<char*>(lParam), wParam, ed.settings.cap));
   }
   case WM_SETTEXT: {
     const char* s = reinterpret_cast<const char*>(lParam);
@@ -388,8 +379,7 @@ LRESULT EditMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
   case EM_REPLACESEL: {
     const char* s = reinterpret_cast<const char*>(lParam);
     std::string_view bytes = s ? std::string_view(s) : std::string_view();
-    if (ed.settings.cap) bytes = bytes.substr(0, WholeCharPrefix(bytes, ed.settings.cap));
-    if (b.replaceSel(bytes)) Refresh(ed);
+    if (b.replaceSel(CapTransfer(bytes, ed.settings.cap))) Refresh(ed);
     return 0;
   }
   case EM_LINEINDEX: {

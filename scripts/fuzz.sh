@@ -3,6 +3,7 @@
 # sanitizers) and runs each for the given number of seconds.
 #   scripts/fuzz.sh [seconds per target, default 60] [target ...]
 # BUILD selects the build tree (default build/); the corpora grow in $BUILD/fuzz/corpus.
+# RUNS=n also ends a target after n executions (the first limit reached ends it).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}
@@ -17,8 +18,9 @@ fi
 out="$BUILD/fuzz"
 mkdir -p "$out"
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I "$ROOT/src" -I "$ROOT/fuzz")
-logic=("$ROOT"/src/common/logic/Numeric.cpp "$ROOT"/src/app/logic/CommandLine.cpp)
+       -I "$ROOT/src" -I "$ROOT/fuzz" -I "$ROOT/host")
+# Every pure rule of the program, and the stand-in editor's byte buffer (the bridge's model editor).
+logic=("$ROOT"/src/*/logic/*.cpp "$ROOT"/host/EditBuffer.cpp)
 
 status=0
 for t in "${targets[@]}"; do
@@ -29,13 +31,17 @@ for t in "${targets[@]}"; do
   seeds=()
   [ -d "$ROOT/fuzz/seeds/$t" ] && seeds=("$ROOT/fuzz/seeds/$t")
   echo "== $t: running ${seconds}s"
-  if ! "$out/$t" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+  started=$(date +%s)
+  runs=()
+  [ -n "${RUNS:-}" ] && runs=(-runs="$RUNS")
+  if ! "$out/$t" -max_total_time="$seconds" "${runs[@]}" -max_len=4096 -print_final_stats=1 \
        -artifact_prefix="$out/crashes/$t/" "$corpus" "${seeds[@]}" 2>"$out/$t.log"; then
     status=1
     echo "$t FAILED; the input that broke it is in $out/crashes/$t/"
     tail -40 "$out/$t.log"
   else
-    grep -E '^stat::number_of_executed_units|^stat::new_units_added' "$out/$t.log" | sed "s/^/$t /"
+    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' "$out/$t.log" | sed "s/^/$t /"
+    echo "$t $(( $(date +%s) - started )) s"
   fi
 done
 exit $status

@@ -52,6 +52,9 @@ public:
   void Text(const std::wstring& NewValue);
   std::wstring SelText() const;
   void SelText(const std::wstring& NewValue);
+  // Puts StartTag before and EndTag after the selection, the caret just before EndTag. A
+  // selection that no string message can carry whole (it holds a NUL) is left as it is.
+  void WrapSelection(const std::wstring& StartTag, const std::wstring& EndTag);
   std::optional<bool> SelSet(long nStart, long nEnd);  // true while bound, else empty
   void Edit(long lMode, const Variant& vAny);
   static long LenMbcs(const std::wstring& sText);
@@ -74,6 +77,7 @@ public:
   static std::wstring GetOSName();
 
 private:
+  class Messages;  // the byte work's requests as edit messages
   void EnsureDebugTeraPad();
   static bool IsTeraPadWindow(HWND h);
   void FindChildWindows();

@@ -8,10 +8,7 @@ std::wstring gEndTag;
 
 void InsertPendingTags() {
   if (gStartTag.empty()) return;
-  const std::wstring sel = gTeraPad->SelText();
-  // One replacement of the selection: one change that the host's undo takes back whole.
-  gTeraPad->SelText(gStartTag + sel + gEndTag);
-  const long p = gTeraPad->SelStart();
-  const long n = clsKeshTeraPad::LenMbcs(gEndTag);
-  gTeraPad->SelStart(p - n);
+  // The selection's bytes go back as they were read, never through a conversion, and the
+  // caret lands just before the end tag.
+  gTeraPad->WrapSelection(gStartTag, gEndTag);
 }

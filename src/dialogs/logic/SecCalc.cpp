@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include "common/logic/Numeric.h"
 
 namespace SecCalc {
@@ -72,6 +73,57 @@ std::optional<std::wstring> FormatNumber(double value) {
     out = digits.substr(0, whole) + "." + digits.substr(whole);
   if (negative) out.insert(out.begin(), '-');
   return std::wstring(out.begin(), out.end());
+}
+
+namespace {
+// Sets a flag for its lifetime and gives back the earlier value, exceptions included.
+struct HoldBack {
+  explicit HoldBack(bool& flag) : m_flag(flag), m_outer(std::exchange(flag, true)) {}
+  ~HoldBack() { m_flag = m_outer; }
+  HoldBack(const HoldBack&) = delete;
+  HoldBack& operator=(const HoldBack&) = delete;
+  bool& m_flag;
+  bool m_outer;
+};
+}  // namespace
+
+void Converter::txtTTL_Change() {
+  if (BoxText(kTTL).empty()) {
+    SetBoxText(kTTL, L"0");
+    FocusBox(kTTL);
+  }
+  // A TTL that is no 32-bit whole number leaves the boxes as they are.
+  if (const auto boxes = Split(BoxText(kTTL))) {
+    bool changed = false;
+    {
+      // Between the four writes the boxes hold a mix of new and old numbers (900 s written
+      // over 0:0:0:9 passes through 0:0:15:9). Turned back into a TTL at once, the mix would
+      // overwrite the TTL being split, move its caret to the start while the author types,
+      // and with numbers of both signs walk down one unit per nested run. So the boxes'
+      // way back waits until all four are written, and then runs once.
+      const HoldBack hold(m_writingBoxes);
+      for (int i = 0; i < 4; ++i) changed |= SetBoxText(i, (*boxes)[i]);
+    }
+    if (changed) BoxesToTTL();
+  }
+  Changed();
+}
+
+void Converter::txtSecCalc_Change(int index) {
+  for (int i = 0; i < 4; ++i) {
+    if (BoxText(i).empty()) {
+      SetBoxText(i, L"0");
+      FocusBox(index);
+    }
+  }
+  for (Box box : {kHours, kMinutes, kSeconds})
+    if (const auto limit = Clamp(box, BoxText(box))) SetBoxText(box, *limit);
+  if (!m_writingBoxes) BoxesToTTL();
+}
+
+// A box that is no number leaves the TTL as it is.
+void Converter::BoxesToTTL() {
+  if (const auto ttl = Join({BoxText(0), BoxText(1), BoxText(2), BoxText(3)})) SetBoxText(kTTL, *ttl);
 }
 
 }  // namespace SecCalc

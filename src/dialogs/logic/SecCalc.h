@@ -1,6 +1,5 @@
-// frmDeck's two-way converter between a TTL in seconds and days, hours, minutes, seconds.
-// Only the arithmetic lives here; the order of the writes and the nesting they cause belong
-// to the dialog, whose change handlers run inside each assignment.
+// frmDeck's two-way converter between a TTL in seconds and days, hours, minutes, seconds:
+// the arithmetic, and the change rules that the dialog's five boxes run (Converter).
 #pragma once
 #include <array>
 #include <optional>
@@ -29,5 +28,28 @@ std::optional<std::wstring> Join(const Boxes& boxes);
 // Decimal text of at most 15 significant digits, never an exponent; a whole number has no
 // decimal point and zero has no sign. Not finite: nullopt.
 std::optional<std::wstring> FormatNumber(double value);
+
+// The change rules of the five boxes. The dialog's boxes are reached through BoxText and SetBoxText;
+// SetBoxText runs the written box's change rule before it returns (an edit control sends
+// EN_CHANGE from inside WM_SETTEXT), so the rules nest, and the chain stops once a text is
+// written that the box already holds (writing an equal text runs nothing).
+class Converter {
+public:
+  static constexpr int kTTL = 4;   // txtTTL; 0..3 are the Box values
+
+  virtual ~Converter() = default;
+  void txtTTL_Change();
+  void txtSecCalc_Change(int index);
+
+protected:
+  virtual std::wstring BoxText(int box) const = 0;
+  virtual bool SetBoxText(int box, const std::wstring& text) = 0;  // false: equal, nothing ran
+  virtual void FocusBox(int box) = 0;
+  virtual void Changed() {}        // after txtTTL_Change: the dialog rebuilds its tag
+
+private:
+  void BoxesToTTL();
+  bool m_writingBoxes = false;     // txtTTL_Change is writing the four boxes
+};
 
 }  // namespace SecCalc

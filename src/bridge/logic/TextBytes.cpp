@@ -1,0 +1,237 @@
+// The 95 family moves at most about 32 KB per message, so there long texts travel in pieces.
+// Pieces are cut by a forward scan of lead bytes from the start: in cp932 the trail bytes
+// 0x81-0x9F and 0xE0-0xFC are valid lead bytes too, so a byte cannot be judged in isolation,
+// and a lone lead byte converts differently on different systems.
+#include "bridge/logic/TextBytes.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace TextBytes {
+namespace {
+
+int64_t Length(EditorRequests& e, const Family& f) { return std::min(e.Length(), f.maxText); }
+
+// Bytes of the whole characters at the start of `bytes` that fit in `limit` bytes.
+size_t WholeChars(const Family& f, std::string_view bytes, size_t limit) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const size_t w = f.isLead(bytes[i]) ? 2 : 1;
+    if (i + w > limit || i + w > bytes.size()) break;
+    i += w;
+  }
+  return i;
+}
+
+// Offset of the first character boundary at or after `from`.
+size_t BoundaryFrom(const Family& f, std::string_view bytes, size_t from) {
+  size_t i = 0;
+  while (i < from && i < bytes.size()) i += f.isLead(bytes[i]) ? 2 : 1;
+  return std::min(i, bytes.size());
+}
+
+std::string CutAtNul(std::string s) {
+  const auto nul = s.find('\0');
+  if (nul != std::string::npos) s.resize(nul);
+  return s;
+}
+
+// The first bytes of the text, at most capacity - 1 of them. Across processes WM_GETTEXT
+// hands back whole characters only, so the count it returns is the one to use.
+std::string ReadFirst(EditorRequests& e, const Family& f, int64_t capacity) {
+  capacity = std::min(capacity, f.maxText + 2);
+  if (capacity < 1) return {};
+  std::string buffer(static_cast<size_t>(capacity), '\0');
+  const int64_t got = std::clamp<int64_t>(e.ReadFirst(buffer.data(), capacity), 0, capacity - 1);
+  buffer.resize(static_cast<size_t>(got));
+  return buffer;
+}
+
+// Replaces the selection with `bytes`, in pieces of at most `maxPiece` bytes; each piece goes
+// in at the caret that the previous one left. A host that takes fewer bytes than given is sent
+// the rest again; one that takes none ends it. Returns the bytes that went in.
+size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, size_t maxPiece) {
+  size_t done = 0;
+  int64_t caret = e.GetSel().first;
+  while (done < bytes.size()) {
+    const std::string_view rest = bytes.substr(done);
+    size_t w = WholeChars(f, rest, maxPiece);
+    if (w == 0) w = std::min(rest.size(), maxPiece);  // a lone lead byte: send it as it is
+    e.ReplaceSel(std::string(rest.substr(0, w)));
+    const int64_t now = e.GetSel().first;
+    if (now <= caret) break;
+    done += static_cast<size_t>(std::min<int64_t>(now - caret, static_cast<int64_t>(w)));
+    caret = now;
+  }
+  return done;
+}
+
+// After the undos of a piecewise read: the editor must hold the text it held before. A host
+// whose undo is shallower than the number of pieces leaves the first pieces missing (undo takes
+// the latest deletions back first); those are put back in front, so no text is lost.
+void RestoreAfterRead(EditorRequests& e, const Family& f, int64_t before, const std::string& read,
+                      const std::vector<size_t>& pieces) {
+  const int64_t now = Length(e, f);
+  const int64_t readSize = static_cast<int64_t>(read.size());
+  if (now == before) {
+    const std::string head = ReadFirst(e, f, std::min(readSize, f.piecewiseFrom) + 1);
+    if (read.compare(0, head.size(), head) == 0) return;
+  }
+  int64_t missing = 0;
+  for (size_t piece : pieces) {
+    missing += static_cast<int64_t>(piece);
+    if (missing == before - now) {
+      e.SetSel(0, 0);
+      PutInPieces(e, f, std::string_view(read).substr(0, static_cast<size_t>(missing)),
+                  static_cast<size_t>(f.pieceMax));
+      return;
+    }
+  }
+  // Not a state that undo alone leaves: put the read text back only when it was all of it.
+  if (readSize == before && now >= 0) {
+    e.SetSel(0, -1);
+    PutInPieces(e, f, read, static_cast<size_t>(f.pieceMax));
+  }
+}
+
+// 95 family: WM_GETTEXT cannot copy a long text at once, so read the text from its start in
+// pieces, deleting each piece read and undoing all deletions afterwards. Reads until `want`
+// bytes (or the whole text) are in hand. Each pass deletes exactly the bytes of the whole
+// characters received and checks that the length fell by that much: a host that refuses the
+// deletion (read-only) ends the read instead of looping for ever.
+std::string ReadInPieces(EditorRequests& e, const Family& f, int64_t want) {
+  const auto [selStart, selEnd] = e.GetSel();
+  const int64_t before = Length(e, f);
+  std::string read;
+  std::vector<size_t> pieces;
+  int64_t length = before;
+  size_t passes = 0;
+  while (length > 0 && static_cast<int64_t>(read.size()) < want) {
+    std::string piece = ReadFirst(e, f, f.readCapacity);
+    const size_t nul = piece.find('\0');
+    // The text's last piece is taken whole, a final lone lead byte included.
+    const bool last = nul == std::string::npos && static_cast<int64_t>(piece.size()) == length;
+    const size_t w = last ? piece.size() : WholeChars(f, piece, nul == std::string::npos ? piece.size() : nul);
+    // The result ends at a NUL: the bytes before it are all in hand, a lead byte whose trail
+    // byte is the NUL included, and nothing after it needs deleting.
+    const size_t keep = nul == std::string::npos ? w : nul;
+    if (w == 0) {
+      read.append(piece, 0, keep);
+      break;
+    }
+    e.SetSel(0, static_cast<int64_t>(w));
+    e.Clear();
+    const int64_t after = Length(e, f);
+    // A refused deletion (a read-only host) leaves length and selection as they were; anything
+    // else changed the text and is undone below, even when the length does not show it.
+    if (after == length && e.GetSel() == std::make_pair(int64_t{0}, static_cast<int64_t>(w))) break;
+    ++passes;
+    if (after != length - static_cast<int64_t>(w)) break;
+    read.append(piece, 0, keep);
+    pieces.push_back(w);
+    length = after;
+    if (nul != std::string::npos) break;
+  }
+  for (size_t i = 0; i < passes; ++i) e.Undo();
+  if (passes > 0) RestoreAfterRead(e, f, before, read, pieces);
+  e.SetSel(selStart, selEnd);
+  return read;
+}
+
+// The text's bytes from its start, at least the first `want` of them when it has that many
+// (want < 0: the whole text), cut at the first NUL. Nothing past what is wanted needs to
+// cross: WM_GETTEXT copies from the start of the text. One byte more than wanted is asked
+// for, so that a character straddling the end arrives whole.
+std::string ReadTextBytes(EditorRequests& e, const Family& f, int64_t want) {
+  want = std::min(want, f.maxText);
+  // A prefix that one message can carry needs no length first (under Wine an ANSI caller's
+  // WM_GETTEXTLENGTH to another process costs a copy of the whole text).
+  if (want >= 0 && (f.nt || want + 1 < f.piecewiseFrom)) return CutAtNul(ReadFirst(e, f, want + 2));
+  const int64_t n = Length(e, f);
+  if (n <= 0) return {};
+  const int64_t take = (want < 0 || want >= n) ? n : want + 1;
+  if (f.nt || n < f.piecewiseFrom || take < f.piecewiseFrom) return CutAtNul(ReadFirst(e, f, take + 1));
+  return CutAtNul(ReadInPieces(e, f, take));
+}
+
+// The selected bytes out of the text read up to the selection's end.
+std::string_view Selected(std::string_view text, int64_t start, int64_t end) {
+  if (start < 0 || end <= start || start >= static_cast<int64_t>(text.size())) return {};
+  const size_t from = static_cast<size_t>(start);
+  return text.substr(from, std::min<size_t>(static_cast<size_t>(end - start), text.size() - from));
+}
+
+}  // namespace
+
+std::string GetText(EditorRequests& e, const Family& f) { return ReadTextBytes(e, f, -1); }
+
+void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
+  const int64_t b = static_cast<int64_t>(bytes.size());
+  e.SetSel(0, -1);
+  e.ReplaceSel(std::string(bytes));
+  const int64_t c = e.Present() ? Length(e, f) : -1;
+  // The host took fewer bytes than given (a 95-family TeraPad): rebuild the text from its end,
+  // c bytes at a time, each piece in front of the last. A host that took fewer than 2 bytes,
+  // or an editor that closed, cannot be rebuilt into: stop rather than loop.
+  if (b > c && c >= 2) {
+    e.Undo();
+    e.SetSel(0, -1);
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+      const size_t from = rest.size() > static_cast<size_t>(c) ? BoundaryFrom(f, rest, rest.size() - c) : 0;
+      const std::string_view piece = rest.substr(from);
+      if (piece.empty() || PutInPieces(e, f, piece, static_cast<size_t>(c)) < piece.size()) break;
+      e.SetSel(0, 0);
+      rest = rest.substr(0, from);
+      if (!e.Present() || e.Length() < 0) break;
+    }
+  }
+  if (e.Present()) e.SetSel(1, 1);
+}
+
+std::string GetSelText(EditorRequests& e, const Family& f) {
+  const auto [start, end] = e.GetSel();
+  // Read before the text rather than after it: a piecewise read restores the selection.
+  return std::string(Selected(ReadTextBytes(e, f, end), start, end));
+}
+
+void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) {
+  if (f.nt || static_cast<int64_t>(bytes.size()) <= f.piecewiseFrom) {
+    e.ReplaceSel(std::string(bytes));
+    return;
+  }
+  PutInPieces(e, f, bytes, static_cast<size_t>(f.pieceMax));
+}
+
+void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag) {
+  const auto [start, end] = e.GetSel();
+  const std::string text = ReadTextBytes(e, f, end);
+  if (start >= 0 && end > start && static_cast<int64_t>(text.size()) < end) {
+    // The selection could not be read whole: it holds a NUL, which ends every string message.
+    // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead:
+    // the end tag first, where it does not move the start.
+    if (!endTag.empty()) {
+      if (!e.Present()) return;
+      e.SetSel(end, end);
+      SetSelText(e, f, endTag);
+    }
+    if (!e.Present()) return;
+    e.SetSel(start, start);
+    SetSelText(e, f, startTag);
+    const int64_t caret = end + (e.GetSel().first - start);
+    e.SetSel(caret, caret);
+    return;
+  }
+  // One replacement of the selection: one change that the host's undo takes back whole.
+  std::string wrapped(startTag);
+  wrapped += Selected(text, start, end);
+  wrapped += endTag;
+  if (!e.Present()) return;
+  SetSelText(e, f, wrapped);
+  if (!e.Present()) return;
+  const int64_t caret = e.GetSel().first - static_cast<int64_t>(endTag.size());
+  if (!e.Present()) return;
+  e.SetSel(caret, caret);
+}
+
+}  // namespace TextBytes

@@ -1,0 +1,55 @@
+// The bridge's work on the editor's bytes: reading the text (in pieces where one message cannot
+// carry it), replacing the selection or the whole text, and wrapping the selection in tags.
+// No window messages here: the few requests it makes of the editor go through EditorRequests,
+// which clsKeshTeraPad answers with the edit messages and a test answers with a model editor.
+// Everything is cp932 bytes; nothing here converts text.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace TextBytes {
+
+// One request per edit message, answered as the editor answers it (possibly nonsense).
+class EditorRequests {
+public:
+  virtual ~EditorRequests() = default;
+  virtual bool Present() = 0;                         // the validity test and editor lookup
+  virtual int64_t Length() = 0;                       // WM_GETTEXTLENGTH
+  // WM_GETTEXT into `buffer` of `capacity` bytes; the editor's count, unchecked.
+  virtual int64_t ReadFirst(char* buffer, int64_t capacity) = 0;
+  virtual std::pair<int64_t, int64_t> GetSel() = 0;   // EM_GETSEL: start, end
+  virtual void SetSel(int64_t start, int64_t end) = 0;  // EM_SETSEL
+  virtual void ReplaceSel(const std::string& bytes) = 0;  // EM_REPLACESEL; bytes hold no NUL
+  virtual void Clear() = 0;                           // WM_CLEAR
+  virtual void Undo() = 0;                            // EM_UNDO
+};
+
+// How the editor's system moves text. On NT every text crosses in one message; the 95 family
+// reads texts of `piecewiseFrom` bytes or more in pieces (WM_GETTEXT capacity `readCapacity`)
+// and sends a replacement longer than `piecewiseFrom` in pieces of at most `pieceMax` bytes.
+struct Family {
+  bool nt = true;
+  bool (*isLead)(char) = nullptr;   // the ANSI code page's lead-byte test
+  int64_t piecewiseFrom = 32760;
+  int64_t pieceMax = 32759;
+  int64_t readCapacity = 32761;
+  // No editor holds more text than this (TeraPad's texts stay far below it); a larger length
+  // or offset from an editor is taken as this many bytes, so that no answer can make the
+  // bridge ask for more memory.
+  int64_t maxText = int64_t{256} << 20;
+};
+
+// The whole text, cut at its first NUL (no message carries more).
+std::string GetText(EditorRequests& e, const Family& f);
+// Replaces the whole text with `bytes` (no NUL); caret at byte 1 afterwards.
+void SetText(EditorRequests& e, const Family& f, std::string_view bytes);
+// The selected bytes; only the text up to the selection's end is read.
+std::string GetSelText(EditorRequests& e, const Family& f);
+// Replaces the selection with `bytes` (no NUL); the caret ends after them.
+void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes);
+// Puts `startTag` before and `endTag` after the selection, caret just before `endTag`.
+void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag);
+
+}  // namespace TextBytes
