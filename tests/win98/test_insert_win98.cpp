@@ -69,4 +69,37 @@ TEST(Insert95, WrapsTheSelectionOnceOrInPiecesAndPutsTheCaretBeforeTheEndTag) {
   gTeraPad.reset();
 }
 
+// From a fault: with a NUL in the selection the bytes after it were lost on OK. On the 95
+// family a long selection is read in pieces, and the read ends at the NUL just the same.
+TEST(Insert95, ANulInTheSelectionLosesNoByteShortOrReadInPieces) {
+  const std::string kanji = Cp932(L"漢字");
+  const std::string longText = "ab" + Repeat(kanji, 5000) + std::string(1, '\0') + Repeat(kanji, 5000) + "yz";
+  const Case cases[] = {
+      {"short", std::string("xa\0b\x82\xa0y", 7), 1, 6, L"<CENTER>", L"</CENTER>"},
+      {"40000 bytes, NUL in the middle", longText, 2, static_cast<long>(longText.size()) - 2, L"<A>", L"</A>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HostPadOptions options;
+    options.cap = 32760;
+    HostPad host(options);
+    host.setBytes(c.text);
+    host.select(c.selStart, c.selEnd);
+    gTeraPad = std::make_unique<clsKeshTeraPad>();
+    gTeraPad->hwnd(host.main());
+    gStartTag = c.start;
+    gEndTag = c.end;
+
+    InsertPendingTags();
+
+    const std::string startBytes = Cp932(c.start), endBytes = Cp932(c.end);
+    const std::string expected = c.text.substr(0, c.selStart) + startBytes +
+                                 c.text.substr(c.selStart, c.selEnd - c.selStart) + endBytes + c.text.substr(c.selEnd);
+    EXPECT_TRUE(host.bytes() == expected) << "got " << host.bytes().size() << " bytes, expected " << expected.size();
+    const long caret = c.selEnd + static_cast<long>(startBytes.size());
+    EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
+  }
+  gTeraPad.reset();
+}
+
 }  // namespace
