@@ -26,6 +26,23 @@ std::string Repeat(const std::string& unit, size_t times) {
   return s;
 }
 
+// A 95-family editor (at most 32760 bytes per transfer) holding c's text and selection, and
+// c's tags inserted into it; undoBefore, when given, gets the editor's undo count before.
+HostPad InsertInto(const Case& c, LRESULT* undoBefore = nullptr) {
+  HostPadOptions options;
+  options.cap = 32760;
+  HostPad host(options);
+  host.setBytes(c.text);
+  host.select(c.selStart, c.selEnd);
+  gTeraPad = std::make_unique<clsKeshTeraPad>();
+  gTeraPad->hwnd(host.main());
+  gStartTag = c.start;
+  gEndTag = c.end;
+  if (undoBefore) *undoBefore = host.send(HPM_UNDOCOUNT);
+  InsertPendingTags();
+  return host;
+}
+
 TEST(Insert95, WrapsTheSelectionOnceOrInPiecesAndPutsTheCaretBeforeTheEndTag) {
   const std::string kanji = Cp932(L"漢字");                      // 4 bytes
   const std::string small = "ab" + Repeat(kanji, 1000) + "yz";     // a 4000-byte selection
@@ -38,18 +55,8 @@ TEST(Insert95, WrapsTheSelectionOnceOrInPiecesAndPutsTheCaretBeforeTheEndTag) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    HostPadOptions options;
-    options.cap = 32760;
-    HostPad host(options);
-    host.setBytes(c.text);
-    host.select(c.selStart, c.selEnd);
-    gTeraPad = std::make_unique<clsKeshTeraPad>();
-    gTeraPad->hwnd(host.main());
-    gStartTag = c.start;
-    gEndTag = c.end;
-    const LRESULT undoBefore = host.send(HPM_UNDOCOUNT);
-
-    InsertPendingTags();
+    LRESULT undoBefore = 0;
+    HostPad host = InsertInto(c, &undoBefore);
 
     const std::string startBytes = Cp932(c.start), endBytes = Cp932(c.end);
     const std::string selected = c.text.substr(c.selStart, c.selEnd - c.selStart);
@@ -80,17 +87,7 @@ TEST(Insert95, ANulInTheSelectionLosesNoByteShortOrReadInPieces) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    HostPadOptions options;
-    options.cap = 32760;
-    HostPad host(options);
-    host.setBytes(c.text);
-    host.select(c.selStart, c.selEnd);
-    gTeraPad = std::make_unique<clsKeshTeraPad>();
-    gTeraPad->hwnd(host.main());
-    gStartTag = c.start;
-    gEndTag = c.end;
-
-    InsertPendingTags();
+    HostPad host = InsertInto(c);
 
     const std::string startBytes = Cp932(c.start), endBytes = Cp932(c.end);
     const std::string expected = c.text.substr(0, c.selStart) + startBytes +
