@@ -99,6 +99,11 @@ bool Cycle(int cycle, HostPad& host, const docked::Tolvane& tolvane) {
     return std::printf("cycle %d: the dialog of button %d did not close\n", cycle, b.index), false;
   if (!WaitFor([&] { return EditorLength(host) > 8; }))   // "x" + 6 bytes + "y" before
     return std::printf("cycle %d: button %d inserted nothing\n", cycle, b.index), false;
+  // The tags went in around the selection (or in front of it), every byte of it kept.
+  const std::string bytes = host.bytes();
+  const bool kept = bytes.find(japanese + "<") != std::string::npos || bytes.find(japanese + "y") != std::string::npos;
+  if (bytes.front() != 'x' || bytes.back() != 'y' || !kept)
+    return std::printf("cycle %d: button %d left %zu unexpected bytes\n", cycle, b.index, bytes.size()), false;
   return true;
 }
 
