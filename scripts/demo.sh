@@ -10,11 +10,7 @@ interactive=""
 if [ -n "${DISPLAY:-}" ]; then interactive=1; export TOLVANE_KEEP_DISPLAY=1; fi
 source "$(dirname "$0")/demo_session.sh"
 
-point_at_button 4
-# Under Wine 8 the docked buttons take clicks and show their tool tips but are not drawn: a window
-# whose top-level belongs to another process gets a device context with no X drawable (0), so
-# all its painting is dropped. On Windows they show; here the tool tip marks the button.
-shot docked.png
+shot_docked
 insert_center
 
 win "$BIN/demo_driver.exe" dump "$(winepath -w "$work/out.hdml")"

@@ -2,7 +2,7 @@
 # editor on a sample HDML file in a Wine virtual desktop, starts Tolvane from its tool menu and
 # selects a Japanese word, as a person would before clicking a docked button.
 # After sourcing: BIN, win (wine with code page 932), shot <file in docs/>, click_button <n>,
-# insert_center (the demo's insertion), sample_start/sample_length (the selected bytes).
+# shot_docked, insert_center (the demo's insertion), sample_start/sample_length (the selected bytes).
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}
 "$ROOT/scripts/deps.sh"
@@ -64,6 +64,12 @@ click_button() {
   xdotool click 1
   xdotool mousemove --sync 880 540
   sleep 1.5
+}
+
+# The docked toolbar with the pointer on "テキスト整形": raised frame and tool tip (docked.png).
+shot_docked() {
+  point_at_button 4
+  shot docked.png
 }
 
 # The demo's insertion, as a person makes it: テキスト整形, CENTER picked and the close tag

@@ -18,8 +18,7 @@ click_control() {
 # Alt+F4 is the close box: every dialog then inserts nothing (the card dialog ignores Esc).
 close_dialog() { xdotool key alt+F4; sleep 1; }
 
-point_at_button 2
-shot docked.png
+shot_docked
 
 click_button 2                                  # "デッキ"
 click_control "$(id_of IDC_DECK_TXTSECCALC0)"   # the converter's days box
