@@ -13,9 +13,7 @@ source "$(dirname "$0")/demo_session.sh"
 shot_docked
 insert_center
 
-win "$BIN/demo_driver.exe" dump "$(winepath -w "$work/out.hdml")"
-echo "== the editor's text after the insertion:"
-iconv -f CP932 -t UTF-8 "$work/out.hdml" | tr -d '\r'
+print_text " after the insertion"
 echo "== screenshots: docs/docked.png docs/frmText.png docs/inserted.png"
 
 if [ -n "$interactive" ]; then

@@ -2,7 +2,7 @@
 # editor on a sample HDML file in a Wine virtual desktop, starts Tolvane from its tool menu and
 # selects a Japanese word, as a person would before clicking a docked button.
 # After sourcing: BIN, win (wine with code page 932), shot <file in docs/>, click_button <n>,
-# shot_docked, insert_center (the demo's insertion), sample_start/sample_length (the selected bytes).
+# shot_docked, insert_center (the demo's insertion), print_text, sample_start/sample_length.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}
 "$ROOT/scripts/deps.sh"
@@ -83,4 +83,11 @@ insert_center() {
   xdotool key Return                            # OK
   sleep 1.5
   shot inserted.png
+}
+
+# Prints the editor's text as it holds it (cp932 bytes), converted for the terminal.
+print_text() {
+  win "$BIN/demo_driver.exe" dump "$(winepath -w "$work/out.hdml")"
+  echo "== the editor's text$1:"
+  iconv -f CP932 -t UTF-8 "$work/out.hdml" | tr -d '\r'
 }
