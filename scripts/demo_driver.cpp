@@ -60,15 +60,19 @@ RECT ButtonRect(HWND toolbar, int index) {
   return rc;
 }
 
+struct ControlSearch { int id; HWND found; };
+
+BOOL CALLBACK MatchControl(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<ControlSearch*>(p);
+  if (GetDlgCtrlID(h) != s->id || !IsWindowVisible(h)) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
 // A tab page is a child dialog: its controls are grandchildren of the dialog, so search them all.
 HWND VisibleControl(HWND dialog, int id) {
-  struct Search { int id; HWND found; } search{id, nullptr};
-  EnumChildWindows(dialog, [](HWND h, LPARAM p) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(p);
-    if (GetDlgCtrlID(h) != s->id || !IsWindowVisible(h)) return TRUE;
-    s->found = h;
-    return FALSE;
-  }, reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{id, nullptr};
+  EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
