@@ -4,6 +4,8 @@
 //   demo_driver select <start> <end>    selects bytes in the editor
 //   demo_driver runtool                 runs the editor's tool menu entry; waits for the toolbar
 //   demo_driver button <position>       prints "x y": screen centre of the docked button (1-based)
+//   demo_driver control <id>            prints "x y": screen centre of the visible control with that
+//                                       id in the foreground window (a dialog), its tab pages included
 //   demo_driver dump <path>             writes the editor's bytes (cp932) to path
 //   demo_driver wait                    returns when the editor has been closed
 #include <windows.h>
@@ -58,6 +60,27 @@ RECT ButtonRect(HWND toolbar, int index) {
   return rc;
 }
 
+struct ControlSearch { int id; HWND found; };
+
+BOOL CALLBACK MatchControl(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<ControlSearch*>(p);
+  if (GetDlgCtrlID(h) != s->id || !IsWindowVisible(h)) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
+// A tab page is a child dialog: its controls are grandchildren of the dialog, so search them all.
+HWND VisibleControl(HWND dialog, int id) {
+  ControlSearch search{id, nullptr};
+  EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void PrintCentre(HWND window, POINT pt) {
+  ClientToScreen(window, &pt);
+  std::printf("%ld %ld\n", pt.x, pt.y);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -75,9 +98,15 @@ int wmain(int argc, wchar_t** argv) {
     HWND toolbar = WaitForWindow(Docked);
     if (!toolbar) return 1;
     const RECT rc = ButtonRect(toolbar, _wtoi(argv[2]) - 1);
-    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    ClientToScreen(toolbar, &pt);
-    std::printf("%ld %ld\n", pt.x, pt.y);
+    PrintCentre(toolbar, {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    return 0;
+  }
+  if (command == L"control" && argc == 3) {
+    HWND control = VisibleControl(GetForegroundWindow(), _wtoi(argv[2]));
+    if (!control) return 1;
+    RECT rc{};
+    GetClientRect(control, &rc);
+    PrintCentre(control, {rc.right / 2, rc.bottom / 2});
     return 0;
   }
   if (command == L"dump" && argc == 3) {

@@ -14,6 +14,8 @@ cmake --build "$BUILD/win64"
 cmake -S "$ROOT" -B "$BUILD/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVANE_TESTS=OFF \
       -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$BUILD/win32"
+# The release zip, checked by the native test "package".
+"$ROOT/scripts/package.sh"
 
 source "$ROOT/scripts/winenv.sh"
 status=0

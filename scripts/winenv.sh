@@ -48,6 +48,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   done
   wineserver -w
 fi
+# Title-bar buttons are glyphs of the symbol font "Marlett" (0, 1, 2, r are minimise, maximise,
+# restore, close). Debian's Wine 8 does not read its own font folder, where fonts-wine puts
+# marlett.ttf, and fontconfig does not list it, so Wine falls back to a Japanese face and draws the
+# letters themselves. Registered by full path, the font is found. Also run for existing prefixes.
+winenv_marlett='Z:\usr\share\wine\fonts\marlett.ttf'
+if ! grep -q 'marlett.ttf' "$WINEPREFIX/system.reg" 2>/dev/null; then
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' \
+    /d "$winenv_marlett" /f >/dev/null 2>&1
+  wineserver -w
+fi
 wineserver -p
 # Start Wine's own services and desktop now, with nothing inherited: a service started later by a
 # test program would keep that program's output pipe open and stall whoever reads it (ctest).

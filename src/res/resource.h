@@ -1,6 +1,7 @@
 // Resource identifiers. Each dialog owns a block of 100; its controls are numbered inside it.
 #pragma once
 
+#define IDI_TOLVANE            1   // the application icon (16, 32, 48)
 #define IDB_TOOLBAR          100   // the toolbar's nine 16 x 16 images, in key order
 #define IDR_POPUP            110   // mnuPop
 #define IDM_EXIT             111   // mnuExit

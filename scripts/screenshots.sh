@@ -1,0 +1,39 @@
+#!/bin/bash
+# The README pictures, made as a person sees them: the stand-in editor with a Japanese word
+# selected and Tolvane docked; each of the seven dialogs opened by a real pointer click on its
+# docked button and closed unused; then the demo's insertion. Writes docs/docked.png, one
+# docs/<dialog>.png per dialog and docs/inserted.png.     BUILD=... scripts/screenshots.sh
+set -euo pipefail
+unset DISPLAY                     # always its own X server: nothing else on the pictures
+source "$(dirname "$0")/demo_session.sh"
+
+# A control's identifier, read from the header that defines it.
+id_of() { sed -n "s/^#define $1 *\([0-9]*\).*/\1/p" "$ROOT"/src/dialogs/*.h "$ROOT"/src/res/resource.h; }
+# A real click on a control of the dialog in front.
+click_control() {
+  local x y
+  read -r x y < <(win "$BIN/demo_driver.exe" control "$1" | tr -d '\r')
+  xdotool mousemove --sync "$x" "$y" click 1
+}
+# Alt+F4 is the close box: every dialog then inserts nothing (the card dialog ignores Esc).
+close_dialog() { xdotool key alt+F4; sleep 1; }
+
+shot_docked
+
+click_button 2                                  # "デッキ"
+click_control "$(id_of IDC_DECK_TXTSECCALC0)"   # the converter's days box
+xdotool key ctrl+a type 1.5
+sleep 0.5
+shot frmDeck.png
+close_dialog
+
+# The other dialogs as they open, by toolbar position ("テキスト整形", 4, is the insertion below).
+for dialog in 3:frmCard 5:frmNaviA 6:frmNaviAction 7:frmCE 8:frmImg; do
+  click_button "${dialog%%:*}"
+  shot "${dialog#*:}.png"
+  close_dialog
+done
+
+insert_center
+print_text " afterwards (only the CENTER insertion may show)"
+echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png"
