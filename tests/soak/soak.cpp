@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "Docked.h"
 #include "DialogDriver.h"
@@ -99,6 +100,15 @@ bool Cycle(int cycle, HostPad& host, const docked::Tolvane& tolvane) {
     return std::printf("cycle %d: the dialog of button %d did not close\n", cycle, b.index), false;
   if (!WaitFor([&] { return EditorLength(host) > 8; }))   // "x" + 6 bytes + "y" before
     return std::printf("cycle %d: button %d inserted nothing\n", cycle, b.index), false;
+  // The caret is placed after the replacement: the next command's selection must not come
+  // in between. Idle Tolvane, then a selection that stays as it is for a moment.
+  WaitForInputIdle(tolvane.handle(), 2000);
+  auto last = host.sel();
+  WaitFor([&] {
+    Sleep(30);
+    const auto now = host.sel();
+    return std::exchange(last, now) == now;
+  });
   // The tags went in around the selection (or in front of it), every byte of it kept.
   const std::string bytes = host.bytes();
   const bool kept = bytes.find(japanese + "<") != std::string::npos || bytes.find(japanese + "y") != std::string::npos;
