@@ -13,3 +13,9 @@ inline void AppendAttribute(std::wstring& tag, bool ticked, std::wstring_view li
   tag += value;
   tag += L'"';
 }
+
+// List items that several dialogs offer, in list order.
+inline constexpr std::wstring_view kTaskItems[] = {L"GO", L"GOSUB", L"PREV", L"RETURN", L"CANCEL", L"CALL", L"NOOP"};
+inline constexpr std::wstring_view kTrueFalseItems[] = {L"True", L"False"};
+inline constexpr std::wstring_view kSoftKeyItems[] = {L"ACCEPT", L"SOFT1"};
+inline constexpr std::wstring_view kPostMethodItems[] = {L"GET", L"POST"};
