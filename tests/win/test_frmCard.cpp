@@ -18,6 +18,13 @@ struct Card {
   std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
   void page(int index) const { ClickTab(ctl(IDC_CARD_SSTAB1), index); }
   void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
+  // The box's last character selected and `chars` typed over it.
+  void typeOverLast(int id, std::wstring_view chars) const {
+    SetFocus(ctl(id));
+    const LRESULT end = SendMessageW(GetFocus(), WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(GetFocus(), EM_SETSEL, end - 1, end);
+    Type(dialog, chars);
+  }
   std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
 };
 
@@ -146,6 +153,22 @@ TEST_F(CardDialog, TypedAndEmptiedKindAndNameAreWrittenAsTheyAre) {
     EXPECT_EQ(gStartTag, k.start);
     EXPECT_EQ(gEndTag, k.end);
   }
+}
+
+// An assignment that compared texts regardless of case kept the old preview after an edit that
+// changed only a letter's case.
+TEST_F(CardDialog, AnEditOfOnlyALettersCaseReachesThePreviewAndBothTags) {
+  const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
+    const Card c{dialog};
+    c.typeOverLast(IDC_CARD_CBOCARD, L"y");
+    EXPECT_EQ(c.preview(), LR"(<DISPLAy NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
+    c.typeOverLast(IDC_CARD_TXTNAME, L"D");
+    EXPECT_EQ(c.preview(), LR"(<DISPLAy NAME="NewCarD" MARKABLE="True" TITLE="新しいカード">)");
+    Click(c.ctl(IDOK));
+  });
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(gStartTag, LR"(<DISPLAy NAME="NewCarD" MARKABLE="True" TITLE="新しいカード">)");
+  EXPECT_EQ(gEndTag, L"</DISPLAy>");
 }
 
 TEST_F(CardDialog, EscDoesNothingWhileCancelAndTheCloseBoxHandNothingOver) {

@@ -29,13 +29,15 @@ struct Bound {
   }
 };
 
-// `n` bytes of ASCII with double-byte characters at the given byte offsets.
-std::string Text(size_t n, std::initializer_list<size_t> dbcsAt = {}, char fill = 'a') {
+// 字: its trail byte 0x9A is a lead byte too.
+constexpr char kJi[] = "\x8E\x9A";
+// 蕭: a lead byte from the upper range 0xE0-0xFC.
+constexpr char kShou[] = "\xE5\x4A";
+
+// `n` bytes of ASCII with the double-byte character `dbcs` at the given byte offsets.
+std::string Text(size_t n, std::initializer_list<size_t> dbcsAt = {}, char fill = 'a', const char* dbcs = kJi) {
   std::string s(n, fill);
-  for (size_t at : dbcsAt) {  // 字: its trail byte 0x9A is a lead byte too
-    s[at] = '\x8E';
-    s[at + 1] = '\x9A';
-  }
+  for (size_t at : dbcsAt) s.replace(at, 2, dbcs);
   return s;
 }
 
@@ -178,4 +180,49 @@ TEST(Bridge95OtherHost, EditControlWithOneUndoLevelKeepsItsText) {
     EXPECT_EQ(t.SelStart(), 3);
     EXPECT_EQ(t.SelLength(), 2);
   }
+}
+
+// Faults that once slipped past the cases above, each pinned by the case that catches it.
+
+// One undo too few after a piecewise read was hidden by the repair that puts lost pieces back:
+// the text came out right, but the author's undo history gained a deletion and an insertion.
+TEST(Bridge95, APiecewiseReadLeavesTheUndoHistoryAsItWas) {
+  Bound b(Mixed(100000));
+  const LRESULT before = b.host.send(HPM_UNDOCOUNT);
+  b.t->Text();
+  EXPECT_EQ(b.host.send(HPM_UNDOCOUNT), before);
+}
+
+// A repair that never matched went unseen while only whole texts were read (whose fallback puts
+// the whole text back): a partial read under a shallow undo must lose no byte either.
+TEST(Bridge95, ShallowUndoNeverLosesTheTextAroundAReadSelection) {
+  HostPadOptions options;
+  options.undo = 2;
+  const std::string bytes = Mixed(150000);
+  Bound b(bytes, options);
+  b.host.select(70000, 70020);
+  const auto [s, e] = b.host.sel();
+  EXPECT_TRUE(Same(Cp932(b.t->SelText()), bytes.substr(s, e - s)));
+  EXPECT_TRUE(Same(b.host.bytes(), bytes));
+  EXPECT_EQ(b.host.sel(), std::make_pair(s, e));
+}
+
+// A lead-byte test that knew only 0x81-0x9F cut 蕭 in two at a piece boundary.
+TEST(Bridge95, LeadBytesFromE0AreKeptWholeAcrossPieces) {
+  const std::string split = Text(kCap + 1, {32758}, 'a', kShou);   // 蕭 across the 32759th byte
+  Bound b("[sel]");
+  b.host.select(1, 4);
+  b.t->SelText(FromCp932(split));
+  EXPECT_TRUE(Same(b.host.bytes(), Bracketed(split)));
+}
+
+// SelText read the whole text instead of stopping at the selection's end; only a read-only
+// 95-family editor shows it, whose long text cannot be read in pieces at all.
+TEST(Bridge95, SelTextGetOnAReadOnlyEditorReadsOnlyUpToTheSelection) {
+  HostPadOptions options;
+  options.readonly = true;
+  const std::string bytes = Text(80000, {100});
+  Bound b(bytes, options);
+  b.host.select(90, 110);
+  EXPECT_TRUE(Same(Cp932(b.t->SelText()), bytes.substr(90, 20)));
 }
