@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "insert/mdlHDML.h"
+#include "res/resource.h"
 
 namespace DialogDriver {
 
@@ -56,10 +57,19 @@ inline void Type(HWND dialog, std::wstring_view chars) {
   }
 }
 
+// The control that has the focus in the dialog's thread, which may be of another process.
+inline HWND Focused(HWND dialog) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+  return gui.hwndFocus ? gui.hwndFocus : dialog;
+}
+
 // A key pressed and released on the control that has the focus (Esc, arrows, Enter).
 inline void Key(HWND dialog, UINT vk) {
-  PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
-  PostMessageW(GetFocus(), WM_KEYUP, vk, 0xC0000001);
+  const HWND focus = Focused(dialog);
+  PostMessageW(focus, WM_KEYDOWN, vk, 1);
+  PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
   Pump(dialog);
 }
 
@@ -81,21 +91,35 @@ inline void ClickTab(HWND tab, int index) {
 
 inline void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
+// A pick from a combo box's list, as the user's choice arrives: the selection, then the
+// notification.
+inline void Pick(HWND dialog, int comboId, int index) {
+  const HWND combo = Find(dialog, comboId);
+  SendMessageW(combo, CB_SETCURSEL, index, 0);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// The hidden window that owns what RunDialog shows, as frmMain's window owns every tag dialog.
+inline HWND& DialogOwner() {
+  static HWND owner;
+  return owner;
+}
+
 // Shows a dialog as the toolbar command does (modal, owned by a hidden window) and calls
 // drive(dialog) from inside its modal loop once it is up. drive must close the dialog; one
 // left open is a failure and is closed by its close box. Returns what Show returned.
-inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive) {
+inline bool RunDialog(const std::function<bool(HWND)>& show, const std::function<void(HWND)>& drive) {
   static const std::function<void(HWND)>* s_drive;
-  static HWND s_owner;
   static DWORD s_start;
   s_drive = &drive;
+  HWND& s_owner = DialogOwner();
   s_owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   s_start = GetTickCount();
   // A thread timer: the dialog's own modal loop dispatches it once the dialog is up and idle.
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) -> BOOL {
-      if (GetWindow(h, GW_OWNER) != s_owner || !IsWindowVisible(h)) return TRUE;
+      if (GetWindow(h, GW_OWNER) != DialogOwner() || !IsWindowVisible(h)) return TRUE;
       *reinterpret_cast<HWND*>(p) = h;
       return FALSE;
     }, reinterpret_cast<LPARAM>(&dialog));
@@ -114,6 +138,7 @@ inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive
   const bool result = show(s_owner);
   KillTimer(nullptr, timer);   // a dialog that never showed leaves the timer pending
   DestroyWindow(s_owner);
+  s_owner = nullptr;
   return result;
 }
 
@@ -127,6 +152,70 @@ inline std::wstring ListItems(HWND combo) {
     all += (i ? L"," : L"") + item;
   }
   return all;
+}
+
+// The captions of a tab control's pages, in order, joined by ",".
+inline std::wstring Pages(HWND tab) {
+  std::wstring all;
+  const int n = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t caption[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = 64;
+    SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    all += (i ? L"," : L"") + std::wstring(caption);
+  }
+  return all;
+}
+
+// A tag dialog seen through its controls.
+struct Dialog {
+  HWND dialog;
+  HWND ctl(int id) const { return Find(dialog, id); }
+  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
+  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
+  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
+  int comboKind(int comboId) const { return GetWindowLongW(ctl(comboId), GWL_STYLE) & 3; }   // CBS_DROPDOWN...
+};
+
+inline constexpr int kTicked = BST_CHECKED, kUnticked = BST_UNCHECKED;
+
+// A control as the dialog opens, as the author is meant to see it: its caption or text; for a
+// check box whether it is ticked; for a combo box its list items, joined by ","; for a tab
+// control its pages' captions.
+struct AsOpened {
+  int id;                           // 0: the dialog itself
+  const wchar_t* text;              // nullptr: not looked at
+  int ticked = -1;                  // BST_CHECKED or BST_UNCHECKED; -1: no check box
+  const wchar_t* items = nullptr;   // list items or page captions
+};
+
+inline void ExpectAsOpened(HWND dialog, std::initializer_list<AsOpened> controls) {
+  for (const AsOpened& c : controls) {
+    SCOPED_TRACE(testing::Message() << "control " << c.id);
+    const HWND h = c.id ? Find(dialog, c.id) : dialog;
+    ASSERT_TRUE(h);
+    if (c.text) EXPECT_EQ(Text(h), c.text);
+    if (c.ticked >= 0) EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), c.ticked);
+    if (c.items) {
+      wchar_t cls[32] = {};
+      GetClassNameW(h, cls, 32);
+      EXPECT_EQ(lstrcmpiW(cls, WC_TABCONTROLW) == 0 ? Pages(h) : ListItems(h), c.items);
+    }
+  }
+}
+
+// A tag dialog's frame: owned by the hidden window (so no taskbar button), a fixed size, a close
+// box and no minimise or maximise box.
+inline void ExpectOwnedFixedFrame(HWND dialog) {
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), DialogOwner());
+  EXPECT_EQ(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
 }
 
 // The three ways out of a dialog whose Esc is bound to Cancel; each must hand nothing over.

@@ -13,28 +13,7 @@ using namespace DialogDriver;
 
 namespace {
 
-struct Navi {
-  HWND dialog;
-  HWND ctl(int id) const { return Find(dialog, id); }
-  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
-  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
-  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  int style(int id) const { return GetWindowLongW(ctl(id), GWL_STYLE) & 3; }
-  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
-  std::wstring pages(int tabId) const {
-    std::wstring all;
-    const int n = static_cast<int>(SendMessageW(ctl(tabId), TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[64] = {};
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = buf;
-      item.cchTextMax = 64;
-      SendMessageW(ctl(tabId), TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-      all += (i ? L"," : L"") + std::wstring(buf);
-    }
-    return all;
-  }
+struct Navi : Dialog {
   // A pick in a drop-down list or an editable combo, as the keyboard makes it.
   void pickNext(int comboId) const {
     SetFocus(ctl(comboId));
@@ -52,25 +31,50 @@ class NaviDialog : public TagDialogTest {};
 TEST_F(NaviDialog, LinkOpensAtItsDesignedDefaults) {
   const bool ok = RunDialog(frmNaviA::Show, [](HWND dialog) {
     const Navi n{dialog};
-    EXPECT_EQ(Text(dialog), L"ナビゲーション - <A>");
-    EXPECT_EQ(n.preview(), LR"(<A  LABEL="OK" DEST="">)");
+    ExpectAsOpened(dialog, {
+        {0, L"ナビゲーション - <A>"},
+        {IDC_TXTED, LR"(<A  LABEL="OK" DEST="">)"},
+        {IDC_NAVIA_SSTAB1, nullptr, -1, L"ナビゲーション,変数,データ"},
+        {IDC_NAVIA_CHKTASK, L"ソフトキーに割り当てる作業TASK", kUnticked},
+        {IDC_NAVIA_CBOTASK, L"GO", -1, L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP"},
+        {IDC_NAVIA_CHKRELNEXT, L"先にダウンロードしておく&REL=NEXT ", kUnticked},
+        {IDC_NAVIA_CHKLABEL, L"ラベルの内容LA&BEL", kTicked},
+        {IDC_NAVIA_TXTLABEL, L"OK"},
+        {IDC_NAVIA_CHKDEST, L"リンク先&DEST", kTicked},
+        {IDC_NAVIA_TXTDEST, L""},
+        {IDC_NAVIA_CHKNEXT, L"RETURNタスクをした後にアクセスするURL &NEXT", kUnticked},
+        {IDC_NAVIA_TXTNEXT, L""},
+        {IDC_NAVIA_CHKCANCEL, L"CANCELタスクが実行された時に移動するURL &CANCEL", kUnticked},
+        {IDC_NAVIA_TXTCANCEL, L""},
+        {IDC_NAVIA_CHKFRIEND, L"GOSUBタスクで指定されたアクティビティはフレンドリーであるか&FRIEND ", kUnticked},
+        {IDC_NAVIA_CBOFRIEND, L"True", -1, L"True,False"},
+        {IDC_NAVIA_CHKNUMBER, L"リンクした時にかける電話番号NUMBER=", kUnticked},
+        {IDC_NAVIA_TXTNUMBER, L""},
+        {IDC_NAVIA_CHKVARS, L"変数 &VARS", kUnticked},
+        {IDC_NAVIA_TXTVARS, L""},
+        {IDC_NAVIA_CHKRECEIVE, L"GOSUBタスクからの返り値を格納する変数R&ECEIVE", kUnticked},
+        {IDC_NAVIA_TXTRECEIVE, L""},
+        {IDC_NAVIA_CHKCLEAR, L"呼び出すアクティビティの変数をクリア C&LEAR", kUnticked},
+        {IDC_NAVIA_CBOCLEAR, L"True", -1, L"True,False"},
+        {IDC_NAVIA_CHKRETVALS, L"呼び出し元へ返す値RETVALS(&Q) ", kUnticked},
+        {IDC_NAVIA_TXTRETVALS, L""},
+        {IDC_NAVIA_CHKSENDREFERER, L"現在のURLをサーバーへ送信&SENDREFERER", kUnticked},
+        {IDC_NAVIA_TXTSENDREFERER, L""},
+        {IDC_NAVIA_CHKPOSTMETHOD, L"サーバーへのアクセスモード&POSTMETHOD", kUnticked},
+        {IDC_NAVIA_CBOPOSTMETHOD, L"GET", -1, L"GET,POST"},
+        {IDC_NAVIA_CHKPOSTDATA, L"POSTするデータPOSTDATA", kUnticked},
+        {IDC_NAVIA_TXTPOSTDATA, L""},
+        {IDC_NAVIA_CHKACCEPTCHARSET, L"文字セットACCEPT&-CHARSET", kUnticked},
+        {IDC_NAVIA_TXTACCEPTCHARSET, L""},
+        {IDCANCEL, L"キャンセル(&X)"},
+        {IDOK, L"OK(&O)"},
+    });
     EXPECT_EQ(GetFocus(), n.ctl(IDC_TXTED)) << "the preview is first in the tab order";
-    EXPECT_EQ(n.pages(IDC_NAVIA_SSTAB1), L"ナビゲーション,変数,データ");
     EXPECT_TRUE(IsWindowVisible(n.ctl(IDC_NAVIA_CBOTASK))) << "the first page is in front";
     EXPECT_FALSE(IsWindowVisible(n.ctl(IDC_NAVIA_TXTVARS)));
-    EXPECT_EQ(n.items(IDC_NAVIA_CBOTASK), L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP");
-    EXPECT_EQ(n.items(IDC_NAVIA_CBOPOSTMETHOD), L"GET,POST");
-    // Selected at load: the editable box shows its first item, the lists theirs.
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIA_CBOTASK)), L"GO");
+    EXPECT_EQ(n.comboKind(IDC_NAVIA_CBOTASK), CBS_DROPDOWN);
     for (int id : {IDC_NAVIA_CBOFRIEND, IDC_NAVIA_CBOCLEAR, IDC_NAVIA_CBOPOSTMETHOD})
-      EXPECT_EQ(SendMessageW(n.ctl(id), CB_GETCURSEL, 0, 0), 0) << id;
-    EXPECT_EQ(n.style(IDC_NAVIA_CBOTASK), CBS_DROPDOWN);
-    EXPECT_EQ(n.style(IDC_NAVIA_CBOCLEAR), CBS_DROPDOWNLIST);
-    EXPECT_TRUE(n.ticked(IDC_NAVIA_CHKLABEL) && n.ticked(IDC_NAVIA_CHKDEST));
-    EXPECT_FALSE(n.ticked(IDC_NAVIA_CHKTASK) || n.ticked(IDC_NAVIA_CHKRELNEXT) || n.ticked(IDC_NAVIA_CHKVARS));
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIA_CHKRELNEXT)), L"先にダウンロードしておく&REL=NEXT ");
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIA_CHKRETVALS)), L"呼び出し元へ返す値RETVALS(&Q) ");
-    EXPECT_EQ(Text(n.ctl(IDCANCEL)), L"キャンセル(&X)");
+      EXPECT_EQ(n.comboKind(id), CBS_DROPDOWNLIST) << id;
     Key(dialog, VK_ESCAPE);
   });
   EXPECT_FALSE(ok);
@@ -81,16 +85,53 @@ TEST_F(NaviDialog, LinkOpensAtItsDesignedDefaults) {
 TEST_F(NaviDialog, ActionOpensAtItsDesignedDefaults) {
   const bool ok = RunDialog(frmNaviAction::Show, [](HWND dialog) {
     const Navi n{dialog};
-    EXPECT_EQ(Text(dialog), L"ナビゲーション - <ACTION>");
-    EXPECT_EQ(n.preview(), LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="" LABEL="OK">)");
+    ExpectAsOpened(dialog, {
+        {0, L"ナビゲーション - <ACTION>"},
+        {IDC_TXTED, LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="" LABEL="OK">)"},
+        {IDC_NAVIACTION_SSTAB1, nullptr, -1, L"ナビゲーション,変数,データ,画像"},
+        {IDC_NAVIACTION_LABEL1, L"使うソフトキー&TYPE"},
+        {IDC_NAVIACTION_CBOTYPE, L"ACCEPT", -1, L"ACCEPT,SOFT1"},
+        {IDC_NAVIACTION_LABEL2, L"ソフトキーに割り当てる作業TASK"},
+        {IDC_NAVIACTION_CBOTASK, L"GO", -1, L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP"},
+        {IDC_NAVIACTION_CHKLABEL, L"ラベルの内容LA&BEL", kTicked},
+        {IDC_NAVIACTION_TXTLABEL, L"OK"},
+        {IDC_NAVIACTION_CHKRELNEXT, L"先にダウンロードしておく&REL=NEXT ", kUnticked},
+        {IDC_NAVIACTION_CHKDEST, L"リンク先&DEST", kTicked},
+        {IDC_NAVIACTION_TXTDEST, L""},
+        {IDC_NAVIACTION_CHKNEXT, L"RETURNタスクをした後にアクセスするURL &NEXT", kUnticked},
+        {IDC_NAVIACTION_TXTNEXT, L""},
+        {IDC_NAVIACTION_CHKCANCEL, L"CANCELタスクが実行された時に移動するURL &CANCEL", kUnticked},
+        {IDC_NAVIACTION_TXTCANCEL, L""},
+        {IDC_NAVIACTION_CHKFRIEND, L"GOSUBタスクで指定されたアクティビティはフレンドリーであるか&FRIEND ", kUnticked},
+        {IDC_NAVIACTION_CBOFRIEND, L"True", -1, L"True,False"},
+        {IDC_NAVIACTION_CHKNUMBER, L"リンクした時にかける電話番号NUMBER=", kUnticked},
+        {IDC_NAVIACTION_TXTNUMBER, L""},
+        {IDC_NAVIACTION_CHKVARS, L"変数 &VARS", kUnticked},
+        {IDC_NAVIACTION_TXTVARS, L""},
+        {IDC_NAVIACTION_CHKRECEIVE, L"GOSUBタスクからの返り値を格納する変数R&ECEIVE", kUnticked},
+        {IDC_NAVIACTION_TXTRECEIVE, L""},
+        {IDC_NAVIACTION_CHKCLEAR, L"呼び出すアクティビティの変数をクリア C&LEAR", kUnticked},
+        {IDC_NAVIACTION_CBOCLEAR, L"True", -1, L"True,False"},
+        {IDC_NAVIACTION_CHKRETVALS, L"呼び出し元へ返す値RETVALS(&Q) ", kUnticked},
+        {IDC_NAVIACTION_TXTRETVALS, L""},
+        {IDC_NAVIACTION_CHKSENDREFERER, L"現在のURLをサーバーへ送信&SENDREFERER", kUnticked},
+        {IDC_NAVIACTION_TXTSENDREFERER, L""},
+        {IDC_NAVIACTION_CHKPOSTMETHOD, L"サーバーへのアクセスモード&POSTMETHOD", kUnticked},
+        {IDC_NAVIACTION_CBOPOSTMETHOD, L"GET", -1, L"GET,POST"},
+        {IDC_NAVIACTION_CHKPOSTDATA, L"POSTするデータPOSTDATA", kUnticked},
+        {IDC_NAVIACTION_TXTPOSTDATA, L""},
+        {IDC_NAVIACTION_CHKACCEPTCHARSET, L"文字セットACCEPT&-CHARSET", kUnticked},
+        {IDC_NAVIACTION_TXTACCEPTCHARSET, L""},
+        {IDC_NAVIACTION_CHKSRC, L"表示される画像S&RC", kUnticked},
+        {IDC_NAVIACTION_TXTSRC, L""},
+        {IDC_NAVIACTION_CHKICON, L"端末の画像&ICON", kUnticked},
+        {IDC_NAVIACTION_TXTICON, L""},
+        {IDCANCEL, L"キャンセル(&X)"},
+        {IDOK, L"OK(&O)"},
+    });
     EXPECT_EQ(GetFocus(), n.ctl(IDC_TXTED));
-    EXPECT_EQ(n.pages(IDC_NAVIACTION_SSTAB1), L"ナビゲーション,変数,データ,画像");
-    EXPECT_EQ(n.items(IDC_NAVIACTION_CBOTYPE), L"ACCEPT,SOFT1");
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIACTION_CBOTYPE)), L"ACCEPT");
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIACTION_CBOTASK)), L"GO");
-    EXPECT_EQ(n.style(IDC_NAVIACTION_CBOTYPE), CBS_DROPDOWN);
-    EXPECT_EQ(n.style(IDC_NAVIACTION_CBOFRIEND), CBS_DROPDOWNLIST);
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIACTION_CHKSRC)), L"表示される画像S&RC");
+    EXPECT_EQ(n.comboKind(IDC_NAVIACTION_CBOTYPE), CBS_DROPDOWN);
+    EXPECT_EQ(n.comboKind(IDC_NAVIACTION_CBOFRIEND), CBS_DROPDOWNLIST);
     EXPECT_FALSE(IsWindowVisible(n.ctl(IDC_NAVIACTION_TXTSRC)));
     // Label1's access key T puts the focus into cboType's edit.
     n.alt(L't');
@@ -247,38 +288,23 @@ TEST_F(NaviDialog, CancelHandsNothingOverAndTheNextShowingStartsAfresh) {
 
 // --- End to end: the docked buttons in the stand-in editor, Japanese text selected -----------
 
-TEST(NaviInsertion, LinkWrapsTheSelectionAndActionGoesInFrontOfIt) {
-  HostPad host;
-  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  const std::string japanese = Cp932(L"あいう");
+class NaviInsertion : public docked::EndToEnd {};
 
-  // Position of the button in the docked toolbar, the dialog's caption, the text put into DEST.
-  const auto insert = [&](int button, const wchar_t* caption, int destId) {
-    const HWND dialog = docked::OpenByClick(tolvane, button, caption);
-    ASSERT_TRUE(dialog);
-    SetWindowTextW(Find(dialog, destId), L"#次");   // arrives at once, as a paste does
-    Click(Find(dialog, IDOK));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-    WaitForInputIdle(tolvane.handle(), 2000);
-    Sleep(200);
+TEST_F(NaviInsertion, LinkWrapsTheSelectionAndActionGoesInFrontOfIt) {
+  // The text put into DEST arrives at once, as a paste does.
+  const auto destThenOk = [](int destId) {
+    return [destId](HWND dialog) {
+      SetWindowTextW(Find(dialog, destId), L"#次");
+      Click(Find(dialog, IDOK));
+    };
   };
+  SelectJapanese();
+  ASSERT_NO_FATAL_FAILURE(Command(4, L"ナビゲーション - <A>", destThenOk(IDC_NAVIA_TXTDEST)));   // "ナビゲーション - A"
+  ExpectWrapped(Cp932(LR"(<A  LABEL="OK" DEST="#次">)"), "</A>");
 
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
-  ASSERT_NO_FATAL_FAILURE(insert(4, L"ナビゲーション - <A>", IDC_NAVIA_TXTDEST));   // "ナビゲーション - A"
-  const std::string link = Cp932(LR"(<A  LABEL="OK" DEST="#次">)");
-  EXPECT_EQ(host.bytes(), "x" + link + japanese + "</A>y");
-  long caret = static_cast<long>(1 + link.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret)) << "just before </A>";
-
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
-  ASSERT_NO_FATAL_FAILURE(insert(5, L"ナビゲーション - <ACTION>", IDC_NAVIACTION_TXTDEST));   // "ナビゲーション - ACTION"
-  const std::string action = Cp932(LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="#次" LABEL="OK">)");
-  EXPECT_EQ(host.bytes(), "x" + action + japanese + "y");
-  caret = static_cast<long>(1 + action.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret)) << "no end tag: after the selection";
+  SelectJapanese();
+  ASSERT_NO_FATAL_FAILURE(Command(5, L"ナビゲーション - <ACTION>", destThenOk(IDC_NAVIACTION_TXTDEST)));
+  ExpectWrapped(Cp932(LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="#次" LABEL="OK">)"), "");   // no end tag
 }
 
 }  // namespace
