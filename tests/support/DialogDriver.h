@@ -236,6 +236,29 @@ inline void PendingTagsOfAnEarlierOK() {
   gEndTag = L"</EARLIER>";
 }
 
+// Shows the dialog after an earlier OK's pending tags and lets `drive` act and close it in some
+// way other than its own OK: nothing may be handed over. Returns what Show returned.
+inline bool RunExpectingNothingHandedOver(const std::function<bool(HWND)>& show,
+                                          const std::function<void(HWND)>& drive) {
+  PendingTagsOfAnEarlierOK();
+  const bool ok = RunDialog(show, drive);
+  EXPECT_EQ(gStartTag, L"");
+  EXPECT_EQ(gEndTag, L"");
+  return ok;
+}
+
+// Cancel, Esc and the close box, each after `prepare` has acted on a fresh showing.
+inline void ExpectCancelEscAndCloseBoxHandNothingOver(const std::function<bool(HWND)>& show,
+                                                      const std::function<void(HWND)>& prepare) {
+  for (const WayOut& way : kCancelEscCloseBox) {
+    SCOPED_TRACE(way.way);
+    EXPECT_FALSE(RunExpectingNothingHandedOver(show, [&](HWND dialog) {
+      prepare(dialog);
+      way.close(dialog);
+    }));
+  }
+}
+
 // Every dialog test starts from an earlier OK's pending tags.
 class TagDialogTest : public ::testing::Test {
 protected:

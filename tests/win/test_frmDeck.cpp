@@ -100,17 +100,7 @@ TEST_F(DeckDialog, OkWithEveryBoxClearedHandsOverTheRebuiltPreview) {
 }
 
 TEST_F(DeckDialog, CancelEscAndCloseBoxHandNothingOver) {
-  for (const WayOut& way : kCancelEscCloseBox) {
-    PendingTagsOfAnEarlierOK();
-    const bool ok = RunDialog(frmDeck::Show, [&](HWND dialog) {
-      SetFocus(Find(dialog, IDC_DECK_TXTTTL));
-      way.close(dialog);
-      EXPECT_FALSE(IsWindowVisible(dialog)) << way.way << " closes the dialog";
-    });
-    EXPECT_FALSE(ok) << way.way;
-    EXPECT_EQ(gStartTag, L"") << way.way;
-    EXPECT_EQ(gEndTag, L"") << way.way;
-  }
+  ExpectCancelEscAndCloseBoxHandNothingOver(frmDeck::Show, [](HWND dialog) { SetFocus(Find(dialog, IDC_DECK_TXTTTL)); });
 }
 
 TEST_F(DeckDialog, AttributeValuesGoInAsTypedAndPicked) {

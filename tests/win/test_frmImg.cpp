@@ -84,17 +84,8 @@ TEST_F(ImgDialog, TypedValuesAndTicksGoInInTheirOrderAndEnterPressesOk) {
 }
 
 TEST_F(ImgDialog, CancelEscAndCloseBoxHandNothingOver) {
-  for (const WayOut& way : kCancelEscCloseBox) {
-    PendingTagsOfAnEarlierOK();
-    const bool ok = RunDialog(frmImg::Show, [&](HWND dialog) {
-      TypeOver(dialog, Find(dialog, IDC_IMG_TXTSRC), L"a.bmp");
-      way.close(dialog);
-      EXPECT_FALSE(IsWindowVisible(dialog)) << way.way << " closes the dialog";
-    });
-    EXPECT_FALSE(ok) << way.way;
-    EXPECT_EQ(gStartTag, L"") << way.way;
-    EXPECT_EQ(gEndTag, L"") << way.way;
-  }
+  ExpectCancelEscAndCloseBoxHandNothingOver(
+      frmImg::Show, [](HWND dialog) { TypeOver(dialog, Find(dialog, IDC_IMG_TXTSRC), L"a.bmp"); });
 }
 
 // --- The file-open dialog ----------------------------------------------------------------
