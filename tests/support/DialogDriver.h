@@ -184,26 +184,31 @@ struct Dialog {
 inline constexpr int kTicked = BST_CHECKED, kUnticked = BST_UNCHECKED;
 
 // A control as the dialog opens, as the author is meant to see it: its caption or text; for a
-// check box whether it is ticked; for a combo box its list items, joined by ","; for a tab
-// control its pages' captions.
+// check box whether it is ticked and the input of its row; list items of a combo box, or the
+// pages' captions of a tab control, joined by ",".
 struct AsOpened {
   int id;                           // 0: the dialog itself
   const wchar_t* text;              // nullptr: not looked at
-  int ticked = -1;                  // BST_CHECKED or BST_UNCHECKED; -1: no check box
-  const wchar_t* items = nullptr;   // list items or page captions
+  int ticked = -1;                  // kTicked or kUnticked; -1: no check box
+  const wchar_t* items = nullptr;   // of the row's input when there is one, else of id
+  int input = 0;                    // the input control of a check box's row
+  const wchar_t* value = nullptr;   // the input's text
 };
 
 inline void ExpectAsOpened(HWND dialog, std::initializer_list<AsOpened> controls) {
   for (const AsOpened& c : controls) {
     SCOPED_TRACE(testing::Message() << "control " << c.id);
     const HWND h = c.id ? Find(dialog, c.id) : dialog;
-    ASSERT_TRUE(h);
+    const HWND input = c.input ? Find(dialog, c.input) : nullptr;
+    ASSERT_TRUE(h && (input || !c.input));
     if (c.text) EXPECT_EQ(Text(h), c.text);
     if (c.ticked >= 0) EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), c.ticked);
+    if (c.value) EXPECT_EQ(Text(input), c.value);
     if (c.items) {
+      const HWND list = input ? input : h;
       wchar_t cls[32] = {};
-      GetClassNameW(h, cls, 32);
-      EXPECT_EQ(lstrcmpiW(cls, WC_TABCONTROLW) == 0 ? Pages(h) : ListItems(h), c.items);
+      GetClassNameW(list, cls, 32);
+      EXPECT_EQ(lstrcmpiW(cls, WC_TABCONTROLW) == 0 ? Pages(list) : ListItems(list), c.items);
     }
   }
 }

@@ -32,10 +32,8 @@ TEST_F(ImgDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheBareTag) {
         {IDC_IMG_LABEL1, L"画像のURL - &SRC="},
         {IDC_IMG_TXTSRC, L""},
         {IDC_IMG_CMDBROWSE, L"参照(&B)"},
-        {IDC_IMG_CHKALT, L"代替テキスト - &ALT=", kUnticked},
-        {IDC_IMG_TXTALT, L""},
-        {IDC_IMG_CHKICON, L"携帯電話内蔵アイコンを指定 - &ICON=", kUnticked},
-        {IDC_IMG_TXTICON, L""},
+        {IDC_IMG_CHKALT, L"代替テキスト - &ALT=", kUnticked, nullptr, IDC_IMG_TXTALT, L""},
+        {IDC_IMG_CHKICON, L"携帯電話内蔵アイコンを指定 - &ICON=", kUnticked, nullptr, IDC_IMG_TXTICON, L""},
         {IDOK, L"OK(&O)"},
         {IDCANCEL, L"キャンセル(&C)"},
     });

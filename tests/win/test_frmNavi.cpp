@@ -71,8 +71,8 @@ void ExpectRowsAsOpened(HWND dialog, std::span<const NaviRowDef> rows, size_t ex
     const auto seen = std::find_if(std::begin(kRowsAsOpened), std::end(kRowsAsOpened),
                                    [&](const RowAsOpened& r) { return r.literal == def.literal; });
     ASSERT_NE(seen, std::end(kRowsAsOpened));
-    if (def.check) ExpectAsOpened(dialog, {{def.check, seen->caption, seen->ticked}});
-    if (def.input) ExpectAsOpened(dialog, {{def.input, seen->value, -1, seen->items}});
+    if (def.check) ExpectAsOpened(dialog, {{def.check, seen->caption, seen->ticked, seen->items, def.input, seen->value}});
+    else ExpectAsOpened(dialog, {{def.input, seen->value, -1, seen->items}});
   }
 }
 

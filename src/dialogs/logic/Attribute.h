@@ -1,5 +1,6 @@
 // The one attribute form that every tag dialog writes.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,20 @@ inline void AppendAttribute(std::wstring& tag, bool ticked, std::wstring_view li
   tag += L'"';
   tag += value;
   tag += L'"';
+}
+
+// One attribute of a dialog's start tag: where its tick and its value are kept in the dialog's
+// state, and the literal written before the value. A dialog lists its rows in written order.
+template <class State>
+struct AttributeRow {
+  bool State::*ticked;
+  std::wstring State::*value;
+  std::wstring_view literal;
+};
+
+template <class State, size_t N>
+void AppendRows(std::wstring& tag, const State& s, const AttributeRow<State> (&rows)[N]) {
+  for (const AttributeRow<State>& row : rows) AppendAttribute(tag, s.*row.ticked, row.literal, s.*row.value);
 }
 
 // List items that several dialogs offer, in list order.
