@@ -53,6 +53,7 @@ enum HostPadMessage : unsigned {
   HPM_RELOADCOUNT,                // result: how many times 0x465 re-read the settings file
   HPM_SETMODIFY,                  // wParam: the modified flag (EM_GETMODIFY answers it)
   HPM_FOREGROUND,                 // the editor makes its main window the foreground window
+  HPM_REPAINTTOOLBAR,             // the toolbar strip repaints itself at once (not its children)
 };
 
 // Raw bytes, past the UTF-16 conversion that Windows applies to string messages between

@@ -333,6 +333,8 @@ LRESULT HostMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
   case HPM_RELOADCOUNT: return h.reloads;
   case HPM_SETMODIFY: b->modified = wParam != 0; return 0;
   case HPM_FOREGROUND: return BringToFront(h);
+  case HPM_REPAINTTOOLBAR:
+    return h.strip && RedrawWindow(h.strip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   }
   return DefWindowProcW(h.main, msg, wParam, lParam);
 }

@@ -50,12 +50,10 @@ shot() { import -window root -crop 900x420+0+0 +repage "$ROOT/docs/$1"; }
 
 read -r x y < <(win "$BIN/demo_driver.exe" button 4 | tr -d '\r')
 xdotool mousemove --sync "$x" "$y"
-sleep 1.5                                     # the tool tip comes up
-# Under Wine 8 the docked buttons take clicks and show their tool tips but are not drawn: a window
-# whose top-level belongs to another process gets a device context with no X drawable (0), so
-# all its painting is dropped. On Windows they show; here the tool tip marks the button.
+sleep 1.5                                     # raised frame and tool tip
 shot docked.png
 xdotool click 1                               # "テキスト整形"
+xdotool mousemove --sync 650 330              # off the button: its tool tip goes
 sleep 1.5
 xdotool key Down                              # BR -> CENTER
 xdotool key Tab Tab Tab space                 # to "閉じタグ(&T)" and tick it

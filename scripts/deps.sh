@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages a build, the tests or the demo need, when any is missing.
+# libgl1-mesa-dri: GLX in Xvfb and for Wine, which keeps the docked toolbar drawn through a pixel format.
 set -eu
 PKGS="cmake ninja-build g++ googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
- wine wine64 xvfb xauth xdotool imagemagick x11-apps fonts-ipafont-gothic clang libclang-rt-14-dev locales"
+ wine wine64 libgl1 libgl1-mesa-dri xvfb xauth xdotool imagemagick x11-apps fonts-ipafont-gothic clang libclang-rt-14-dev locales"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing="$missing $p"

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/WineDocking.h"
 #include "app/mdlMain.h"
 #include "common/logic/Numeric.h"
 #include "insert/ToolbarCommand.h"
@@ -143,6 +144,7 @@ void Timer1_Timer() {
 }
 
 void Form_Unload() {
+  WineDocking::Undock();
   if (IsWindowAlive(form.Toolbar1)) SetParent(form.Toolbar1, form.hwnd);
   // "At once": no further event runs, not even the rest of an open dialog's modal loop, so
   // nothing is inserted afterwards.
@@ -286,6 +288,7 @@ void Form_Load() {
   // EnumChildWindows of no window would walk the whole desktop); the first tick ends the program.
   if (!bar) return;
   if (gToolbarLeft == -1) gToolbarLeft = MeasureTeraPadToolbar(bar);
+  WineDocking::Dock(form.Toolbar1, bar);
   SetParent(form.Toolbar1, bar);
   PlaceToolbar();
   ShowWindow(form.Toolbar1, SW_SHOWNOACTIVATE);
