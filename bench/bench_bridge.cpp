@@ -7,20 +7,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "BenchClock.h"
 #include "HostProtocol.h"
 #include "TestSupport.h"
 #include "bridge/clsKeshTeraPad.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 // Median seconds of `reps` runs of `run`; `reset` runs untimed after each.
 double Median(int reps, const std::function<void()>& run, const std::function<void()>& reset = {}) {
@@ -31,8 +26,7 @@ double Median(int reps, const std::function<void()>& run, const std::function<vo
     times.push_back(Now() - t0);
     if (reset) reset();
   }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
+  return ::Median(std::move(times));
 }
 
 const std::string& Unit() {

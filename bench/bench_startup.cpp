@@ -14,24 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "ScreenImages.h"
 #include "TestSupport.h"
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 DWORD ProcessOf(HWND h) {
   DWORD pid = 0;

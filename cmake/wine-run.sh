@@ -3,4 +3,5 @@
 # WINEPREFIX and DISPLAY come from scripts/winenv.sh.
 export WINEDEBUG="${WINEDEBUG:--all}"
 export LC_ALL=ja_JP.UTF-8
-exec wine "$@"
+# Without address-space randomisation: see scripts/winenv.sh.
+exec setarch "$(uname -m)" -R wine "$@"

@@ -10,6 +10,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 winenv_xvfb=""
 
+# Address-space layout randomisation makes about one Wine process start in a thousand fail here:
+# the loader finds the fixed address of the shared user data already taken ("failed to map the
+# shared user data", CreateProcess error 1359, or a test program that ends at once). Without
+# randomisation the layout is the same every time; child processes inherit the setting.
+wine() { setarch "$(uname -m)" -R wine "$@"; }
+
 winenv_stop() {
   wineserver -k >/dev/null 2>&1 || true
   [ -n "$winenv_xvfb" ] && kill "$winenv_xvfb" 2>/dev/null && wait "$winenv_xvfb" 2>/dev/null

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/WineDocking.h"
 #include "app/mdlMain.h"
@@ -23,30 +24,15 @@ constexpr UINT kTimer1Interval = 1000;
 constexpr int kFirstButtonId = 200;   // command id of button position 1; position n is 199 + n
 constexpr int kButtonWidth = 23, kButtonHeight = 22, kImageSize = 16;
 constexpr COLORREF kMaskColour = RGB(192, 192, 192);
+// Left positions used when neither the command line nor the measurement gives one: TeraPad's
+// own buttons end there, further right when its browser menu or edit mode 1 adds buttons.
+constexpr int kFixedLeft = 314, kFixedLeftWide = 369;
+// Toolbar1_MouseUp numbers the mouse buttons 1 left, 2 right, 4 middle.
+constexpr int kRightButton = 2;
 
 // `imlToolbarIcons`, in the order of the bitmap strip; "Delete" is used by no button.
 constexpr std::wstring_view kImageKeys[] = {L"Delete", L"Deck",       L"Card", L"Center",  L"NaviA",
                                             L"NaviAction", L"CE", L"img", L"templete"};
-
-struct ButtonDef {
-  bool separator;
-  const wchar_t* key;        // also the tool tip
-  std::wstring_view image;   // image key
-  bool hiddenAtLoad;
-};
-
-constexpr ButtonDef kButtons[] = {
-    {true, nullptr, {}, false},
-    {false, L"デッキ", L"Deck", false},
-    {false, L"カード", L"Card", false},
-    {false, L"テキスト整形", L"Center", false},
-    {false, L"ナビゲーション - A", L"NaviA", false},
-    {false, L"ナビゲーション - ACTION", L"NaviAction", false},
-    {false, L"選択肢", L"CE", false},
-    {false, L"画像", L"img", false},
-    {true, nullptr, {}, true},
-    {false, L"テンプレート", L"templete", true},
-};
 
 int ImageIndex(std::wstring_view key) {
   for (int i = 0; i < static_cast<int>(std::size(kImageKeys)); ++i)
@@ -54,10 +40,11 @@ int ImageIndex(std::wstring_view key) {
   return I_IMAGENONE;
 }
 
-const ButtonDef* ButtonByCommand(int id) {
+const ToolbarButton* ButtonByCommand(int id) {
+  const auto buttons = ToolbarButtons();
   const int index = id - kFirstButtonId;
-  if (index < 0 || index >= static_cast<int>(std::size(kButtons))) return nullptr;
-  return &kButtons[index];
+  if (index < 0 || index >= static_cast<int>(buttons.size())) return nullptr;
+  return &buttons[index];
 }
 
 class ImageList {
@@ -122,20 +109,20 @@ void ApplyToolbarStyle() {
   InvalidateRect(form.Toolbar1, nullptr, TRUE);
 }
 
-void MeasureTeraPadToolbar(HWND bar) {
-  gToolbarLeft = 0;
-  // Positions inside the bar are its client coordinates: the right edge of the rightmost window
-  // in there is already the distance from the bar's left.
-  EnumChildWindows(bar, EnumToolbarChildProc, reinterpret_cast<LPARAM>(bar));
-  if (gToolbarLeft <= 0) gToolbarLeft = 0;
+// The distance from the left of TeraPad's toolbar to the right end of its rightmost inner
+// window; 0 when there is none.
+int32_t MeasureTeraPadToolbar(HWND bar) {
+  ToolbarMeasure measure{bar, 0};
+  EnumChildWindows(bar, EnumToolbarChildProc, reinterpret_cast<LPARAM>(&measure));
+  return measure.rightmost;
 }
 
 void PlaceToolbar() {
-  int left = 314;
+  int left = kFixedLeft;
   if (gToolbarLeft > 0)
     left = gToolbarLeft;
   else if (form.m_bBrowserMenu || gTeraPad->EditMode() == 1)
-    left = 369;
+    left = kFixedLeftWide;
   // Re-applied every second: skip the move (and its repaint) when nothing changed.
   RECT rc{};
   GetWindowRect(form.Toolbar1, &rc);
@@ -167,7 +154,7 @@ void Form_Unload() {
 void mnuExit_Click() { Form_Unload(); }
 
 void Toolbar1_MouseUp(int Button, POINT screen) {
-  if (Button != 2) return;
+  if (Button != kRightButton) return;
   HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
   if (!bar) return;
   HMENU mnuPop = GetSubMenu(bar, 0);
@@ -197,8 +184,8 @@ HWND OpenDialog() {
 }
 
 void OnButtonCommand(int id) {
-  const ButtonDef* button = ButtonByCommand(id);
-  if (!button || button->separator) return;
+  const ToolbarButton* button = ButtonByCommand(id);
+  if (!button || !button->key) return;
   // The docked toolbar lives in TeraPad's window, which a modal dialog of ours does not
   // disable: a second click brings the open dialog back instead of opening another.
   if (HWND open = OpenDialog()) {
@@ -211,14 +198,14 @@ void OnButtonCommand(int id) {
 LRESULT OnNotify(const NMHDR& hdr, LPARAM lParam) {
   if (hdr.code == TTN_GETDISPINFOW) {
     auto& info = *reinterpret_cast<NMTTDISPINFOW*>(lParam);
-    if (const ButtonDef* button = ButtonByCommand(static_cast<int>(hdr.idFrom)); button && button->key)
+    if (const ToolbarButton* button = ButtonByCommand(static_cast<int>(hdr.idFrom)); button && button->key)
       info.lpszText = const_cast<wchar_t*>(button->key);
     return 0;
   }
   if (hdr.hwndFrom == form.Toolbar1 && hdr.code == NM_RCLICK) {
     POINT pt;
     GetCursorPos(&pt);
-    Toolbar1_MouseUp(2, pt);
+    Toolbar1_MouseUp(kRightButton, pt);
     return TRUE;
   }
   return 0;
@@ -258,16 +245,16 @@ HWND CreateToolbar1(HWND parent) {
   SendMessageW(tb, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
   SendMessageW(tb, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(form.imlToolbarIcons.get()));
 
-  TBBUTTON buttons[std::size(kButtons)]{};
-  for (size_t i = 0; i < std::size(kButtons); ++i) {
-    const ButtonDef& def = kButtons[i];
-    buttons[i].idCommand = kFirstButtonId + static_cast<int>(i);
-    buttons[i].fsStyle = def.separator ? BTNS_SEP : BTNS_BUTTON;
-    buttons[i].iBitmap = def.separator ? 0 : ImageIndex(def.image);
-    buttons[i].fsState = TBSTATE_ENABLED;
-    buttons[i].iString = -1;
+  std::vector<TBBUTTON> buttons;
+  for (const ToolbarButton& def : ToolbarButtons()) {
+    TBBUTTON& b = buttons.emplace_back();
+    b.idCommand = kFirstButtonId + static_cast<int>(buttons.size() - 1);
+    b.fsStyle = def.key ? BTNS_BUTTON : BTNS_SEP;
+    b.iBitmap = def.key ? ImageIndex(def.image) : 0;
+    b.fsState = TBSTATE_ENABLED;
+    b.iString = -1;
   }
-  SendMessageW(tb, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(tb, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageW(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonWidth, kButtonHeight));
   // A tool tip shows by default only while its tool's top-level window is active in this
   // thread; once docked, that window is TeraPad's, so it never would be.
@@ -282,7 +269,7 @@ HWND CreateToolbar1(HWND parent) {
 // own buttons, so it is exactly as wide as its last shown button reaches.
 void SizeToolbar1() {
   RECT last{};
-  for (int i = static_cast<int>(std::size(kButtons)) - 1; i >= 0; --i) {
+  for (int i = static_cast<int>(ToolbarButtons().size()) - 1; i >= 0; --i) {
     if (!SendMessageW(form.Toolbar1, TB_ISBUTTONHIDDEN, kFirstButtonId + i, 0)) {
       SendMessageW(form.Toolbar1, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&last));
       break;
@@ -293,14 +280,14 @@ void SizeToolbar1() {
 
 void Form_Load() {
   ApplyToolbarStyle();
-  SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + 8, TRUE);
-  SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + 9, TRUE);
+  for (int i = 0; i < static_cast<int>(ToolbarButtons().size()); ++i)
+    if (!ToolbarButtons()[i].shownAtLoad) SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + i, TRUE);
   SizeToolbar1();
   const HWND bar = FindTeraPadToolbar(gTeraPad->hwnd());
   // Without a TeraPad toolbar there is nothing to dock into (and nothing to measure:
   // EnumChildWindows of no window would walk the whole desktop); the first tick ends the program.
   if (!bar) return;
-  if (gToolbarLeft == -1) MeasureTeraPadToolbar(bar);
+  if (gToolbarLeft == -1) gToolbarLeft = MeasureTeraPadToolbar(bar);
   WineDocking::Dock(form.Toolbar1, bar);
   SetParent(form.Toolbar1, bar);
   PlaceToolbar();

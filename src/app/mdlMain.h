@@ -14,4 +14,11 @@ void Main();
 
 HWND FindTeraPadToolbar(HWND h);
 bool IsWindowAlive(HWND h);
+// What EnumToolbarChildProc gathers: the right edge of the rightmost window inside `bar`, in
+// bar's client coordinates (so, its distance from the bar's left); 0 when none reaches past 0.
+struct ToolbarMeasure {
+  HWND bar;
+  int32_t rightmost;
+};
+// lParam: a ToolbarMeasure.
 BOOL CALLBACK EnumToolbarChildProc(HWND h, LPARAM lParam);

@@ -9,12 +9,13 @@ HWND FindTeraPadToolbar(HWND h) {
 
 bool IsWindowAlive(HWND h) { return h && IsWindow(h); }
 
-// lParam: TeraPad's toolbar. Right edges are taken in its client coordinates, so a TeraPad on
-// a monitor left of the primary one (negative screen x) is measured as well as any other.
+// Right edges are taken in the bar's client coordinates, so a TeraPad on a monitor left of the
+// primary one (negative screen x) is measured as well as any other.
 BOOL CALLBACK EnumToolbarChildProc(HWND h, LPARAM lParam) {
+  auto& measure = *reinterpret_cast<ToolbarMeasure*>(lParam);
   RECT rc{};
   GetWindowRect(h, &rc);
-  MapWindowPoints(nullptr, reinterpret_cast<HWND>(lParam), reinterpret_cast<POINT*>(&rc), 2);
-  if (rc.right > gToolbarLeft) gToolbarLeft = rc.right;
+  MapWindowPoints(nullptr, measure.bar, reinterpret_cast<POINT*>(&rc), 2);
+  if (rc.right > measure.rightmost) measure.rightmost = rc.right;
   return TRUE;
 }

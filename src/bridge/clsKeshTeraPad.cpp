@@ -46,6 +46,9 @@ std::wstring clsKeshTeraPad::INIPath() const {
   return IsTeraPadWindow(m_hWndMain) ? ChildText(m_hWndIniPath) : std::wstring();
 }
 
+// Kept on purpose: TeraPad offers no way to set these, yet callers of the interface may assign
+// them, so both setters accept a value, run the validity test as every operation does, and store
+// nothing. The test's result has nowhere to go; do not "fix" them into doing more.
 void clsKeshTeraPad::INIPath(const std::wstring&) { IsTeraPadWindow(m_hWndMain); }
 
 std::wstring clsKeshTeraPad::Status() const { return {}; }

@@ -53,6 +53,8 @@ void clsKeshTeraPad::SetFocus() {
   SetForegroundWindow(m_hWndMain);
 }
 
+// Kept on purpose: TeraPad has no message that opens a file, so FileOpen only asks whether the
+// text is modified and ignores the answer and its file; callers rely on it doing no more.
 void clsKeshTeraPad::FileOpen(const std::wstring&) {
   LONG zero = 0;
   SendMessageA(GetEditorWindow(), EM_GETMODIFY, 0, reinterpret_cast<LPARAM>(&zero));

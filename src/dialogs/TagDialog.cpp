@@ -169,7 +169,11 @@ std::wstring Form::ComboText(int id) const {
   return TagDialog::Text(combo);
 }
 
-void Form::AddItems(int comboId, std::initializer_list<std::wstring_view> items) const {
+std::wstring Form::InputText(int id) const {
+  return IsClass(Item(id), WC_COMBOBOXW) ? ComboText(id) : Text(id);
+}
+
+void Form::AddItems(int comboId, std::span<const std::wstring_view> items) const {
   const HWND combo = Item(comboId);
   for (std::wstring_view item : items)
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(item).c_str()));

@@ -22,6 +22,7 @@
 #pragma once
 #include <windows.h>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +56,12 @@ public:
   // while that notification runs this answers the picked item; a drop-down list answers its
   // selected item; otherwise the combo's text.
   std::wstring ComboText(int id) const;
-  void AddItems(int comboId, std::initializer_list<std::wstring_view> items) const;
+  // The text an input control shows: a combo box's as ComboText reads it, any other's as it is.
+  std::wstring InputText(int id) const;
+  void AddItems(int comboId, std::span<const std::wstring_view> items) const;
+  void AddItems(int comboId, std::initializer_list<std::wstring_view> items) const {
+    AddItems(comboId, std::span(items.begin(), items.size()));
+  }
   void SelectFirst(int comboId) const;      // CB_SETCURSEL 0 (sends no change event)
   // A tool tip shown while the pointer rests on the control.
   void AddTooltip(int id, const wchar_t* text);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dialogs/TagDialog.h"
+#include "dialogs/logic/Attribute.h"
 #include "dialogs/logic/CETag.h"
 #include "res/resource.h"
 
@@ -15,8 +16,8 @@ struct Form final : TagDialog::Form {
   void Form_Load() override {
     // Design-time states that a template cannot carry (the other texts are in the template).
     for (int id : {IDC_CE_CHKDEST, IDC_CE_CHKMOJI}) SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-    AddItems(IDC_CE_CBOTYPE, {L"ACCEPT", L"SOFT1"});
-    AddItems(IDC_CE_CBOTASK, {L"GO", L"GOSUB", L"PREV", L"RETURN", L"CANCEL", L"CALL", L"NOOP"});
+    AddItems(IDC_CE_CBOTYPE, kSoftKeyItems);
+    AddItems(IDC_CE_CBOTASK, kTaskItems);
     // Texts only: no list item is selected at load.
     SetText(IDC_CE_CBOTYPE, L"ACCEPT");
     SetText(IDC_CE_CBOTASK, L"GO");

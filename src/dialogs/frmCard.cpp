@@ -1,6 +1,7 @@
 #include "dialogs/frmCard.h"
 
 #include "dialogs/TagDialog.h"
+#include "dialogs/logic/Attribute.h"
 #include "dialogs/logic/CardTag.h"
 #include "res/resource.h"
 
@@ -16,7 +17,7 @@ struct Form final : TagDialog::Form {
     for (int id : {IDC_CARD_CHKTITLE, IDC_CARD_CHKMARKBLE})
       SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0);
     AddItems(IDC_CARD_CBOCARD, {L"DISPLAY", L"CHOICE", L"ENTRY", L"NODISPLAY"});
-    AddItems(IDC_CARD_CBOMARKBLE, {L"True", L"False"});
+    AddItems(IDC_CARD_CBOMARKBLE, kTrueFalseItems);
     AddItems(IDC_CARD_CBOMETHOD, {L"NUMBER", L"ALPHA"});
     AddTooltip(IDC_CARD_CBOCARD, L"カードの種類を選択します。");
     AddTooltip(IDC_CARD_TXTNAME, L"カードの名前を入力します。");

@@ -1,6 +1,7 @@
 #include "dialogs/frmDeck.h"
 
 #include "dialogs/TagDialog.h"
+#include "dialogs/logic/Attribute.h"
 #include "dialogs/logic/DeckTag.h"
 #include "dialogs/logic/SecCalc.h"
 #include "res/resource.h"
@@ -17,7 +18,7 @@ struct Form final : TagDialog::Form, SecCalc::Converter {
     for (int id : {IDC_DECK_CHKVERSION, IDC_DECK_CHKTTL, IDC_DECK_CHKMARKBLE})
       SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0);
     AddItems(IDC_DECK_CBOVERSION, {L"3.0", L"2.0"});
-    AddItems(IDC_DECK_CBOMARKBLE, {L"True", L"False"});
+    AddItems(IDC_DECK_CBOMARKBLE, kTrueFalseItems);
     AddTooltip(IDC_DECK_CHKACCESSDOMAIN, L"主にMARKABLEをFALSEに下場合に利用します。");
     AddTooltip(IDC_DECK_CHKACCESSPATH, L"アクセスできない場合はこのデッキに飛びます。");
 

@@ -1,7 +1,4 @@
-// The dispatch table of the toolbar command: one line registers a dialog under its button's key.
 #include "insert/ToolbarCommand.h"
-
-#include <iterator>
 
 #include "dialogs/frmCE.h"
 #include "dialogs/frmCard.h"
@@ -14,28 +11,27 @@
 
 namespace {
 
-struct Command {
-  std::wstring_view key;
-  bool (*Show)(HWND owner);   // the dialog, shown modally; returns when it has unloaded
-};
-
-// "テンプレート" has no dialog: like any key not listed here, its click does nothing.
-constexpr Command kDispatch[] = {
-    {L"デッキ", frmDeck::Show},
-    {L"カード", frmCard::Show},
-    {L"選択肢", frmCE::Show},
-    {L"画像", frmImg::Show},
-    {L"テキスト整形", frmText::Show},
-    {L"ナビゲーション - A", frmNaviA::Show},
-    {L"ナビゲーション - ACTION", frmNaviAction::Show},
+constexpr ToolbarButton kButtons[] = {
+    {nullptr, {}, true, nullptr},
+    {L"デッキ", L"Deck", true, frmDeck::Show},
+    {L"カード", L"Card", true, frmCard::Show},
+    {L"テキスト整形", L"Center", true, frmText::Show},
+    {L"ナビゲーション - A", L"NaviA", true, frmNaviA::Show},
+    {L"ナビゲーション - ACTION", L"NaviAction", true, frmNaviAction::Show},
+    {L"選択肢", L"CE", true, frmCE::Show},
+    {L"画像", L"img", true, frmImg::Show},
+    {nullptr, {}, false, nullptr},
+    {L"テンプレート", L"templete", false, nullptr},
 };
 
 }  // namespace
 
+std::span<const ToolbarButton> ToolbarButtons() { return kButtons; }
+
 void Toolbar1_ButtonClick(std::wstring_view key, HWND owner) {
-  for (const Command& command : kDispatch) {
-    if (command.key == key) {
-      command.Show(owner);
+  for (const ToolbarButton& button : kButtons) {
+    if (button.key && button.key == key && button.Show) {
+      button.Show(owner);
       InsertPendingTags();
       return;
     }

@@ -1,8 +1,22 @@
-// The toolbar command: a click on a docked button opens its tag dialog and inserts its tags.
+// The docked toolbar's buttons and the command behind them: a click on a button opens its tag
+// dialog and inserts its tags.
 #pragma once
 #include <windows.h>
+#include <span>
 #include <string_view>
 
+// One position of the toolbar. The docking (frmMain) builds the toolbar from these rows and the
+// dispatch below looks keys up in them: a button is said once, here.
+struct ToolbarButton {
+  const wchar_t* key;          // also the tool tip; nullptr for a separator
+  std::wstring_view image;     // key of its image in imlToolbarIcons
+  bool shownAtLoad;
+  bool (*Show)(HWND owner);    // its dialog, shown modally; nullptr: a click does nothing
+};
+
+// Positions 1 to 10, in toolbar order.
+std::span<const ToolbarButton> ToolbarButtons();
+
 // key: the clicked button's key; owner: the hidden main window that owns every tag dialog.
-// Keys are compared exactly; an unknown key (or "テンプレート") does nothing.
+// Keys are compared exactly; an unknown key (or "テンプレート", which has no dialog) does nothing.
 void Toolbar1_ButtonClick(std::wstring_view key, HWND owner);

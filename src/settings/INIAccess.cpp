@@ -46,8 +46,9 @@ std::wstring INIAccess::GetINIData(const std::wstring& strKey, const std::wstrin
   if (!SurvivesAnsi(strKey) || !SurvivesAnsi(strSection)) return {};
   if (!strSection.empty()) Section = strSection;
 
-  // Zero-filled, so that the text always ends in the buffer, whatever the function leaves in
-  // the bytes after a value it had to cut.
+  // Kept at 256 on purpose: a longer value comes back cut to its first 255 bytes, as it always
+  // has (nothing read from TeraPad's settings is that long). Zero-filled, so that the text always
+  // ends in the buffer, whatever the function leaves in the bytes after a value it had to cut.
   char buffer[256] = {};
   const DWORD n = GetPrivateProfileStringA(ToAnsi(Section).c_str(), ToAnsi(strKey).c_str(), "", buffer,
                                            sizeof buffer, ToAnsi(FileName).c_str());

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "insert/mdlHDML.h"
+#include "res/resource.h"
 
 namespace DialogDriver {
 
@@ -56,10 +57,19 @@ inline void Type(HWND dialog, std::wstring_view chars) {
   }
 }
 
+// The control that has the focus in the dialog's thread, which may be of another process.
+inline HWND Focused(HWND dialog) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+  return gui.hwndFocus ? gui.hwndFocus : dialog;
+}
+
 // A key pressed and released on the control that has the focus (Esc, arrows, Enter).
 inline void Key(HWND dialog, UINT vk) {
-  PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
-  PostMessageW(GetFocus(), WM_KEYUP, vk, 0xC0000001);
+  const HWND focus = Focused(dialog);
+  PostMessageW(focus, WM_KEYDOWN, vk, 1);
+  PostMessageW(focus, WM_KEYUP, vk, 0xC0000001);
   Pump(dialog);
 }
 
@@ -81,21 +91,35 @@ inline void ClickTab(HWND tab, int index) {
 
 inline void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
+// A pick from a combo box's list, as the user's choice arrives: the selection, then the
+// notification.
+inline void Pick(HWND dialog, int comboId, int index) {
+  const HWND combo = Find(dialog, comboId);
+  SendMessageW(combo, CB_SETCURSEL, index, 0);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// The hidden window that owns what RunDialog shows, as frmMain's window owns every tag dialog.
+inline HWND& DialogOwner() {
+  static HWND owner;
+  return owner;
+}
+
 // Shows a dialog as the toolbar command does (modal, owned by a hidden window) and calls
 // drive(dialog) from inside its modal loop once it is up. drive must close the dialog; one
 // left open is a failure and is closed by its close box. Returns what Show returned.
-inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive) {
+inline bool RunDialog(const std::function<bool(HWND)>& show, const std::function<void(HWND)>& drive) {
   static const std::function<void(HWND)>* s_drive;
-  static HWND s_owner;
   static DWORD s_start;
   s_drive = &drive;
+  HWND& s_owner = DialogOwner();
   s_owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   s_start = GetTickCount();
   // A thread timer: the dialog's own modal loop dispatches it once the dialog is up and idle.
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM p) -> BOOL {
-      if (GetWindow(h, GW_OWNER) != s_owner || !IsWindowVisible(h)) return TRUE;
+      if (GetWindow(h, GW_OWNER) != DialogOwner() || !IsWindowVisible(h)) return TRUE;
       *reinterpret_cast<HWND*>(p) = h;
       return FALSE;
     }, reinterpret_cast<LPARAM>(&dialog));
@@ -114,6 +138,7 @@ inline bool RunDialog(bool (*show)(HWND), const std::function<void(HWND)>& drive
   const bool result = show(s_owner);
   KillTimer(nullptr, timer);   // a dialog that never showed leaves the timer pending
   DestroyWindow(s_owner);
+  s_owner = nullptr;
   return result;
 }
 
@@ -127,6 +152,75 @@ inline std::wstring ListItems(HWND combo) {
     all += (i ? L"," : L"") + item;
   }
   return all;
+}
+
+// The captions of a tab control's pages, in order, joined by ",".
+inline std::wstring Pages(HWND tab) {
+  std::wstring all;
+  const int n = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    wchar_t caption[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = 64;
+    SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    all += (i ? L"," : L"") + std::wstring(caption);
+  }
+  return all;
+}
+
+// A tag dialog seen through its controls.
+struct Dialog {
+  HWND dialog;
+  HWND ctl(int id) const { return Find(dialog, id); }
+  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
+  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
+  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
+  int comboKind(int comboId) const { return GetWindowLongW(ctl(comboId), GWL_STYLE) & 3; }   // CBS_DROPDOWN...
+};
+
+inline constexpr int kTicked = BST_CHECKED, kUnticked = BST_UNCHECKED;
+
+// A control as the dialog opens, as the author is meant to see it: its caption or text; for a
+// check box whether it is ticked and the input of its row; list items of a combo box, or the
+// pages' captions of a tab control, joined by ",".
+struct AsOpened {
+  int id;                           // 0: the dialog itself
+  const wchar_t* text;              // nullptr: not looked at
+  int ticked = -1;                  // kTicked or kUnticked; -1: no check box
+  const wchar_t* items = nullptr;   // of the row's input when there is one, else of id
+  int input = 0;                    // the input control of a check box's row
+  const wchar_t* value = nullptr;   // the input's text
+};
+
+inline void ExpectAsOpened(HWND dialog, std::initializer_list<AsOpened> controls) {
+  for (const AsOpened& c : controls) {
+    SCOPED_TRACE(testing::Message() << "control " << c.id);
+    const HWND h = c.id ? Find(dialog, c.id) : dialog;
+    const HWND input = c.input ? Find(dialog, c.input) : nullptr;
+    ASSERT_TRUE(h && (input || !c.input));
+    if (c.text) EXPECT_EQ(Text(h), c.text);
+    if (c.ticked >= 0) EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), c.ticked);
+    if (c.value) EXPECT_EQ(Text(input), c.value);
+    if (c.items) {
+      const HWND list = input ? input : h;
+      wchar_t cls[32] = {};
+      GetClassNameW(list, cls, 32);
+      EXPECT_EQ(lstrcmpiW(cls, WC_TABCONTROLW) == 0 ? Pages(list) : ListItems(list), c.items);
+    }
+  }
+}
+
+// A tag dialog's frame: owned by the hidden window (so no taskbar button), a fixed size, a close
+// box and no minimise or maximise box.
+inline void ExpectOwnedFixedFrame(HWND dialog) {
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), DialogOwner());
+  EXPECT_EQ(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
 }
 
 // The three ways out of a dialog whose Esc is bound to Cancel; each must hand nothing over.
@@ -145,6 +239,29 @@ inline const WayOut kCancelEscCloseBox[] = {
 inline void PendingTagsOfAnEarlierOK() {
   gStartTag = L"<EARLIER>";
   gEndTag = L"</EARLIER>";
+}
+
+// Shows the dialog after an earlier OK's pending tags and lets `drive` act and close it in some
+// way other than its own OK: nothing may be handed over. Returns what Show returned.
+inline bool RunExpectingNothingHandedOver(const std::function<bool(HWND)>& show,
+                                          const std::function<void(HWND)>& drive) {
+  PendingTagsOfAnEarlierOK();
+  const bool ok = RunDialog(show, drive);
+  EXPECT_EQ(gStartTag, L"");
+  EXPECT_EQ(gEndTag, L"");
+  return ok;
+}
+
+// Cancel, Esc and the close box, each after `prepare` has acted on a fresh showing.
+inline void ExpectCancelEscAndCloseBoxHandNothingOver(const std::function<bool(HWND)>& show,
+                                                      const std::function<void(HWND)>& prepare) {
+  for (const WayOut& way : kCancelEscCloseBox) {
+    SCOPED_TRACE(way.way);
+    EXPECT_FALSE(RunExpectingNothingHandedOver(show, [&](HWND dialog) {
+      prepare(dialog);
+      way.close(dialog);
+    }));
+  }
 }
 
 // Every dialog test starts from an earlier OK's pending tags.

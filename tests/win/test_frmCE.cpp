@@ -17,13 +17,8 @@ namespace {
 
 constexpr wchar_t kInitialEntry[] = L"<CE TYPE=\"ACCEPT\" DEST=\"\">新しい項目";
 
-struct CE {
-  HWND dialog;
-  HWND ctl(int id) const { return Find(dialog, id); }
+struct CE : Dialog {
   HWND list() const { return ctl(IDC_CE_LSTSNDATA); }
-  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
-  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
-  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   std::vector<std::wstring> entries() const {
     std::vector<std::wstring> all;
     const int n = static_cast<int>(SendMessageW(list(), LB_GETCOUNT, 0, 0));
@@ -35,7 +30,6 @@ struct CE {
     return all;
   }
   int selected() const { return static_cast<int>(SendMessageW(list(), LB_GETCURSEL, 0, 0)); }
-  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
   // A left click on row `index` of the list, as the mouse sends it.
   void clickRow(int index) const {
     RECT r{};
@@ -61,35 +55,29 @@ class CEDialog : public TagDialogTest {};
 TEST_F(CEDialog, OpensAtItsDesignedDefaultsAndEnterAddsTheEntry) {
   const bool ok = RunDialog(frmCE::Show, [](HWND dialog) {
     const CE c{dialog};
-    EXPECT_EQ(Text(dialog), L"選択肢の設定");
-    EXPECT_EQ(c.preview(), kInitialEntry);
-    EXPECT_TRUE(c.entries().empty());
-    const struct { int id; const wchar_t* caption; } captions[] = {
+    ExpectAsOpened(dialog, {
+        {0, L"選択肢の設定"},
+        {IDC_TXTED, kInitialEntry},
         {IDC_CE_CMDUP, L"↑(&U)"},
         {IDC_CE_CMDDOWN, L"↓(&W)"},
         {IDC_CE_CMDITEMDELETE, L"項目削除(&D)"},
         {IDC_CE_FRACOMMON, L"共通"},
         {IDC_CE_LABEL1, L"使うソフトキー&TYPE"},
-        {IDC_CE_CHKTASK, L"ソフトキーに割り当てる作業&TASK"},
-        {IDC_CE_CHKLABEL, L"ラベルの内容LA&BEL"},
+        {IDC_CE_CBOTYPE, L"ACCEPT", -1, L"ACCEPT,SOFT1"},
+        {IDC_CE_CHKTASK, L"ソフトキーに割り当てる作業&TASK", kUnticked, L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP",
+         IDC_CE_CBOTASK, L"GO"},
+        {IDC_CE_CHKLABEL, L"ラベルの内容LA&BEL", kUnticked, nullptr, IDC_CE_TXTLABEL, L""},
         {IDC_CE_FRAENTRY, L"選択肢ごとの内容"},
-        {IDC_CE_CHKDEST, L"リンク先&DEST"},
-        {IDC_CE_CHKVALUE, L"格納データ &VALUE"},
-        {IDC_CE_CHKMOJI, L"表示される文字"},
-        {IDC_CE_TXTMOJI, L"新しい項目"},
+        {IDC_CE_CHKDEST, L"リンク先&DEST", kTicked, nullptr, IDC_CE_TXTDEST, L""},
+        {IDC_CE_CHKVALUE, L"格納データ &VALUE", kUnticked, nullptr, IDC_CE_TXTVALUE, L""},
+        {IDC_CE_CHKMOJI, L"表示される文字", kTicked, nullptr, IDC_CE_TXTMOJI, L"新しい項目"},
         {IDC_CE_CMDADD, L"追加(&A)"},
         {IDCANCEL, L"キャンセル(&C)"},
         {IDOK, L"OK(&O)"},
-        {IDC_CE_CBOTYPE, L"ACCEPT"},
-        {IDC_CE_CBOTASK, L"GO"},
-    };
-    for (const auto& k : captions) EXPECT_EQ(Text(c.ctl(k.id)), k.caption) << k.id;
-    EXPECT_TRUE(c.ticked(IDC_CE_CHKDEST) && c.ticked(IDC_CE_CHKMOJI));
-    EXPECT_FALSE(c.ticked(IDC_CE_CHKTASK) || c.ticked(IDC_CE_CHKLABEL) || c.ticked(IDC_CE_CHKVALUE));
-    EXPECT_EQ(c.items(IDC_CE_CBOTYPE), L"ACCEPT,SOFT1");
-    EXPECT_EQ(c.items(IDC_CE_CBOTASK), L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP");
+    });
+    EXPECT_TRUE(c.entries().empty());
     for (int combo : {IDC_CE_CBOTYPE, IDC_CE_CBOTASK}) {
-      EXPECT_EQ(GetWindowLongW(c.ctl(combo), GWL_STYLE) & 3, CBS_DROPDOWN) << combo;
+      EXPECT_EQ(c.comboKind(combo), CBS_DROPDOWN) << combo;
       EXPECT_EQ(SendMessageW(c.ctl(combo), CB_GETCURSEL, 0, 0), CB_ERR) << "no item selected at load";
     }
     EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDC_CE_CMDADD);
@@ -200,44 +188,29 @@ TEST_F(CEDialog, OnlyOkWithAddedEntriesHandsAnythingOver) {
       {"close box", true, [](HWND dialog) { SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, false},
   };
   for (const auto& way : ways) {
-    PendingTagsOfAnEarlierOK();
-    const bool ok = RunDialog(frmCE::Show, [&](HWND dialog) {
+    SCOPED_TRACE(way.way);
+    EXPECT_EQ(RunExpectingNothingHandedOver(frmCE::Show, [&](HWND dialog) {
       if (way.add) Click(Find(dialog, IDC_CE_CMDADD));
       SetFocus(Find(dialog, IDC_CE_TXTDEST));
       way.close(dialog);
-      EXPECT_FALSE(IsWindowVisible(dialog)) << way.way << " closes the dialog";
-    });
-    EXPECT_EQ(ok, way.ok) << way.way;
-    EXPECT_EQ(gStartTag, L"") << way.way;
-    EXPECT_EQ(gEndTag, L"") << way.way;
+    }), way.ok);
   }
 }
 
 // --- End to end: the docked button in the stand-in editor, Japanese text selected ------------
 
-TEST(CEInsertion, PutsTheEntriesInFrontOfTheSelectionThroughTheDockedButton) {
-  HostPad host;
-  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  const std::string japanese = Cp932(L"あいう");
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
+class CEInsertion : public docked::EndToEnd {};
 
-  const HWND dialog = docked::OpenByClick(tolvane, 6, L"選択肢の設定");   // "選択肢"
-  ASSERT_TRUE(dialog);
-  Click(Find(dialog, IDC_CE_CMDADD));
-  SetWindowTextW(Find(dialog, IDC_CE_TXTMOJI), L"はい");
-  Click(Find(dialog, IDC_CE_CMDADD));
-  Click(Find(dialog, IDOK));
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  WaitForInputIdle(tolvane.handle(), 2000);
-  Sleep(200);
-
-  const std::string block = Cp932(std::wstring(kInitialEntry) + L"\r\n<CE TYPE=\"ACCEPT\" DEST=\"\">はい");
-  EXPECT_EQ(host.bytes(), "x" + block + japanese + "y");
+TEST_F(CEInsertion, PutsTheEntriesInFrontOfTheSelectionThroughTheDockedButton) {
+  SelectJapanese();
+  Command(6, L"選択肢の設定", [](HWND dialog) {   // "選択肢"
+    Click(Find(dialog, IDC_CE_CMDADD));
+    SetWindowTextW(Find(dialog, IDC_CE_TXTMOJI), L"はい");
+    Click(Find(dialog, IDC_CE_CMDADD));
+    Click(Find(dialog, IDOK));
+  });
   // No end tag: the caret stays after the selection.
-  const long caret = static_cast<long>(1 + block.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
+  ExpectWrapped(Cp932(std::wstring(kInitialEntry) + L"\r\n<CE TYPE=\"ACCEPT\" DEST=\"\">はい"), "");
 }
 
 }  // namespace

@@ -12,13 +12,15 @@ using namespace DialogDriver;
 
 namespace {
 
-struct Card {
-  HWND dialog;
-  HWND ctl(int id) const { return Find(dialog, id); }
-  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
+struct Card : Dialog {
   void page(int index) const { ClickTab(ctl(IDC_CARD_SSTAB1), index); }
-  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
-  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
+  // The box's last character selected and `chars` typed over it.
+  void typeOverLast(int id, std::wstring_view chars) const {
+    SetFocus(ctl(id));
+    const LRESULT end = SendMessageW(GetFocus(), WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(GetFocus(), EM_SETSEL, end - 1, end);
+    Type(dialog, chars);
+  }
 };
 
 class CardDialog : public TagDialogTest {};
@@ -26,13 +28,27 @@ class CardDialog : public TagDialogTest {};
 TEST_F(CardDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheKindsEndTag) {
   const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
     const Card c{dialog};
-    EXPECT_EQ(Text(dialog), L"カードの設定");
-    EXPECT_EQ(c.preview(), LR"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
-    EXPECT_EQ(c.items(IDC_CARD_CBOCARD), L"DISPLAY,CHOICE,ENTRY,NODISPLAY");
-    EXPECT_EQ(c.items(IDC_CARD_CBOMARKBLE), L"True,False");
-    EXPECT_EQ(c.items(IDC_CARD_CBOMETHOD), L"NUMBER,ALPHA");
-    EXPECT_EQ(GetWindowLongW(c.ctl(IDC_CARD_CBOCARD), GWL_STYLE) & 3, CBS_DROPDOWN);
-    EXPECT_EQ(GetWindowLongW(c.ctl(IDC_CARD_CBOMETHOD), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    ExpectAsOpened(dialog, {
+        {0, L"カードの設定"},
+        {IDC_TXTED, LR"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)"},
+        {IDC_CARD_SSTAB1, nullptr, -1, L"カード,アクセス,変数"},
+        {IDC_CARD_LBLTITLE0, L"カードの種類(&C)："},
+        {IDC_CARD_CBOCARD, L"DISPLAY", -1, L"DISPLAY,CHOICE,ENTRY,NODISPLAY"},
+        {IDC_CARD_LBLTITLE1, L"カード名&NAME"},
+        {IDC_CARD_TXTNAME, L"NewCard"},
+        {IDC_CARD_CHKTITLE, L"ブックマークのタイトル&TITLE=", kTicked, nullptr, IDC_CARD_TXTTITLE, L"新しいカード"},
+        {IDC_CARD_CHKBOOKMARK, L"ブックマークするURL &BOOKMARK=", kUnticked, nullptr, IDC_CARD_TXTBOOKMARK, L""},
+        {IDC_CARD_CHKMETHOD, L"通し番号のモード&METHOD=", kUnticked, L"NUMBER,ALPHA", IDC_CARD_CBOMETHOD, L"NUMBER"},
+        {IDC_CARD_CHKMARKBLE, L"アクセス/ブックマークの許可&MARKABLE", kTicked, L"True,False", IDC_CARD_CBOMARKBLE, L"True"},
+        {IDC_CARD_CHKKEY, L"KEY変数名&KEY=", kUnticked, nullptr, IDC_CARD_TXTKEY, L""},
+        {IDC_CARD_CHKDEFAULT, L"KEY変数の初期値&DEFAULT=", kUnticked, nullptr, IDC_CARD_TXTDEFAULT, L""},
+        {IDC_CARD_CHKIKEY, L"インデックスを格納する変数名&IKEY=", kUnticked, nullptr, IDC_CARD_TXTIKEY, L""},
+        {IDC_CARD_CHKIDEFAULT, L"IKEY変数の初期値ID&EFAULT=", kUnticked, nullptr, IDC_CARD_TXTIDEFAULT, L""},
+        {IDOK, L"OK(&O)"},
+        {IDC_CMDCANCEL_NOESC, L"キャンセル(&C)"},
+    });
+    EXPECT_EQ(c.comboKind(IDC_CARD_CBOCARD), CBS_DROPDOWN);
+    EXPECT_EQ(c.comboKind(IDC_CARD_CBOMETHOD), CBS_DROPDOWNLIST);
     EXPECT_TRUE(IsWindowVisible(c.ctl(IDC_CARD_TXTNAME)));
     EXPECT_FALSE(IsWindowVisible(c.ctl(IDC_CARD_CHKMARKBLE)));
     EXPECT_FALSE(IsWindowVisible(c.ctl(IDC_CARD_TXTKEY)));
@@ -148,6 +164,22 @@ TEST_F(CardDialog, TypedAndEmptiedKindAndNameAreWrittenAsTheyAre) {
   }
 }
 
+// An assignment that compared texts regardless of case kept the old preview after an edit that
+// changed only a letter's case.
+TEST_F(CardDialog, AnEditOfOnlyALettersCaseReachesThePreviewAndBothTags) {
+  const bool ok = RunDialog(frmCard::Show, [](HWND dialog) {
+    const Card c{dialog};
+    c.typeOverLast(IDC_CARD_CBOCARD, L"y");
+    EXPECT_EQ(c.preview(), LR"(<DISPLAy NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
+    c.typeOverLast(IDC_CARD_TXTNAME, L"D");
+    EXPECT_EQ(c.preview(), LR"(<DISPLAy NAME="NewCarD" MARKABLE="True" TITLE="新しいカード">)");
+    Click(c.ctl(IDOK));
+  });
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(gStartTag, LR"(<DISPLAy NAME="NewCarD" MARKABLE="True" TITLE="新しいカード">)");
+  EXPECT_EQ(gEndTag, L"</DISPLAy>");
+}
+
 TEST_F(CardDialog, EscDoesNothingWhileCancelAndTheCloseBoxHandNothingOver) {
   const struct { const char* way; void (*close)(HWND); } ways[] = {
       {"cmdCancel", [](HWND dialog) { Click(Find(dialog, IDC_CMDCANCEL_NOESC)); }},
@@ -155,46 +187,31 @@ TEST_F(CardDialog, EscDoesNothingWhileCancelAndTheCloseBoxHandNothingOver) {
   };
   for (const auto& way : ways) {
     SCOPED_TRACE(way.way);
-    PendingTagsOfAnEarlierOK();
-    const bool ok = RunDialog(frmCard::Show, [&](HWND dialog) {
+    EXPECT_FALSE(RunExpectingNothingHandedOver(frmCard::Show, [&](HWND dialog) {
       SetFocus(Find(dialog, IDC_CARD_TXTNAME));
       Key(dialog, VK_ESCAPE);
       EXPECT_TRUE(IsWindowVisible(dialog)) << "Esc leaves the dialog open";
       EXPECT_EQ(gStartTag, L"<EARLIER>");
       way.close(dialog);
-    });
-    EXPECT_FALSE(ok) << way.way;
-    EXPECT_EQ(gStartTag, L"") << way.way;
-    EXPECT_EQ(gEndTag, L"") << way.way;
+    }));
   }
 }
 
 // --- End to end: the docked button in the stand-in editor, Japanese text selected ------------
 
-TEST(CardInsertion, WrapsTheSelectionInTheTypedKindThroughTheDockedButton) {
-  HostPad host;
-  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  const std::string japanese = Cp932(L"あいう");
-  host.setBytes(japanese);
-  host.select(0, 6);
+class CardInsertion : public docked::EndToEnd {};
 
-  const HWND dialog = docked::OpenByClick(tolvane, 2, L"カードの設定");   // "カード"
-  ASSERT_TRUE(dialog);
-  // CHOICE typed over the kind box's text, key by key (the keyboard pick is tested above).
-  const HWND kindEdit = FindWindowExW(Find(dialog, IDC_CARD_CBOCARD), nullptr, L"Edit", nullptr);
-  SendMessageW(kindEdit, EM_SETSEL, 0, -1);
-  for (wchar_t c : std::wstring_view(L"CHOICE")) PostMessageW(kindEdit, WM_CHAR, c, 1);
-  EXPECT_TRUE(WaitFor([&] { return Text(Find(dialog, IDC_TXTED)).starts_with(L"<CHOICE "); }));
-  Click(Find(dialog, IDOK));
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  WaitForInputIdle(tolvane.handle(), 2000);
-  Sleep(200);
-
-  const std::string start = Cp932(LR"(<CHOICE NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)");
-  EXPECT_EQ(host.bytes(), start + japanese + "</CHOICE>");
-  const long caret = static_cast<long>(start.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
+TEST_F(CardInsertion, WrapsTheSelectionInTheTypedKindThroughTheDockedButton) {
+  SelectJapanese();
+  Command(2, L"カードの設定", [](HWND dialog) {   // "カード"
+    // CHOICE typed over the kind box's text, key by key (the keyboard pick is tested above).
+    const HWND kindEdit = FindWindowExW(Find(dialog, IDC_CARD_CBOCARD), nullptr, L"Edit", nullptr);
+    SendMessageW(kindEdit, EM_SETSEL, 0, -1);
+    for (wchar_t c : std::wstring_view(L"CHOICE")) PostMessageW(kindEdit, WM_CHAR, c, 1);
+    EXPECT_TRUE(WaitFor([&] { return Text(Find(dialog, IDC_TXTED)).starts_with(L"<CHOICE "); }));
+    Click(Find(dialog, IDOK));
+  });
+  ExpectWrapped(Cp932(LR"(<CHOICE NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)"), "</CHOICE>");
 }
 
 }  // namespace

@@ -21,16 +21,13 @@ std::string Utf8(const std::wstring& s) {
 
 constexpr wchar_t kInitialTag[] = LR"(<HDML VERSION="3.0" TTL="3" MARKABLE="True">)";
 
-struct Deck {
-  HWND dialog;
-  HWND ctl(int id) const { return Find(dialog, id); }
+struct Deck : Dialog {
   HWND ttlBox() const { return ctl(IDC_DECK_TXTTTL); }
   HWND box(int i) const { return ctl(IDC_DECK_TXTSECCALC0 + i); }
   std::string ttl() const { return Utf8(Text(ttlBox())); }
   std::string boxes() const {
     return Utf8(Text(box(0)) + L"|" + Text(box(1)) + L"|" + Text(box(2)) + L"|" + Text(box(3)));
   }
-  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
   // The TTL that the preview shows, "(none)" when it writes none.
   std::string previewTtl() const {
     const std::wstring p = preview();
@@ -39,12 +36,6 @@ struct Deck {
     return Utf8(p.substr(at + 6, p.find(L'"', at + 6) - at - 6));
   }
   void page(int index) const { ClickTab(ctl(IDC_DECK_SSTAB1), index); }
-  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  std::wstring item(int comboId, int index) const {
-    wchar_t buf[64] = {};
-    SendMessageW(ctl(comboId), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buf));
-    return buf;
-  }
   void typeInto(HWND edit, std::wstring_view text) const { TypeOver(dialog, edit, text); }
 };
 
@@ -53,17 +44,26 @@ class DeckDialog : public TagDialogTest {};
 TEST_F(DeckDialog, OpensAtItsDesignedDefaults) {
   const bool ok = RunDialog(frmDeck::Show, [](HWND dialog) {
     const Deck d{dialog};
-    EXPECT_EQ(Text(dialog), L"デッキの設定 - <HDML>");
-    EXPECT_EQ(d.preview(), kInitialTag);
-    EXPECT_EQ(d.ttl(), "3");
+    ExpectAsOpened(dialog, {
+        {0, L"デッキの設定 - <HDML>"},
+        {IDC_TXTED, kInitialTag},
+        {IDC_DECK_SSTAB1, nullptr, -1, L"デッキ,アクセス"},
+        {IDC_DECK_CHKVERSION, L"HDMLのバージョン&VERSION", kTicked, L"3.0,2.0", IDC_DECK_CBOVERSION, L"3.0"},
+        {IDC_DECK_CHKTTL, L"キャッシュの有効秒数&TTL", kTicked, nullptr, IDC_DECK_TXTTTL, L"3"},
+        {IDC_DECK_FRASECCALC, L"秒←→日時分秒 換算(相互変換)"},
+        {IDC_DECK_LBLSECCALC0 + 0, L"日"},
+        {IDC_DECK_LBLSECCALC0 + 1, L"時"},
+        {IDC_DECK_LBLSECCALC0 + 2, L"分"},
+        {IDC_DECK_LBLSECCALC0 + 3, L"秒"},
+        {IDC_DECK_CHKMARKBLE, L"アクセス/ブックマークの許可&MARKABLE", kTicked, L"True,False", IDC_DECK_CBOMARKBLE, L"True"},
+        {IDC_DECK_CHKACCESSDOMAIN, L"アクセスを許可するドメイン&ACCESSDOMAIN", kUnticked, nullptr, IDC_DECK_TXTACCESSDOMAIN, L""},
+        {IDC_DECK_CHKACCESSPATH, L"アクセス可能なURL ACC&ESSPATH ", kUnticked, nullptr, IDC_DECK_TXTACCESSPATH, L""},
+        {IDOK, L"OK(&O)"},
+        {IDCANCEL, L"キャンセル(&C)"},
+    });
     EXPECT_EQ(d.boxes(), "0|0|0|3");
-    EXPECT_TRUE(d.ticked(IDC_DECK_CHKVERSION) && d.ticked(IDC_DECK_CHKTTL) && d.ticked(IDC_DECK_CHKMARKBLE));
-    EXPECT_FALSE(d.ticked(IDC_DECK_CHKACCESSDOMAIN) || d.ticked(IDC_DECK_CHKACCESSPATH));
-    EXPECT_EQ(d.item(IDC_DECK_CBOVERSION, 0) + L"," + d.item(IDC_DECK_CBOVERSION, 1), L"3.0,2.0");
-    EXPECT_EQ(d.item(IDC_DECK_CBOMARKBLE, 0) + L"," + d.item(IDC_DECK_CBOMARKBLE, 1), L"True,False");
-    EXPECT_EQ(GetWindowLongW(d.ctl(IDC_DECK_CBOVERSION), GWL_STYLE) & 3, CBS_DROPDOWN);
-    EXPECT_EQ(GetWindowLongW(d.ctl(IDC_DECK_CBOMARKBLE), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
-    EXPECT_EQ(Text(d.ctl(IDC_DECK_CHKACCESSPATH)), L"アクセス可能なURL ACC&ESSPATH ");
+    EXPECT_EQ(d.comboKind(IDC_DECK_CBOVERSION), CBS_DROPDOWN);
+    EXPECT_EQ(d.comboKind(IDC_DECK_CBOMARKBLE), CBS_DROPDOWNLIST);
     EXPECT_TRUE(IsWindowVisible(d.ctl(IDC_DECK_TXTTTL))) << "the first page is in front";
     EXPECT_FALSE(IsWindowVisible(d.ctl(IDC_DECK_TXTACCESSDOMAIN)));
     Click(d.ctl(IDCANCEL));
@@ -95,17 +95,7 @@ TEST_F(DeckDialog, OkWithEveryBoxClearedHandsOverTheRebuiltPreview) {
 }
 
 TEST_F(DeckDialog, CancelEscAndCloseBoxHandNothingOver) {
-  for (const WayOut& way : kCancelEscCloseBox) {
-    PendingTagsOfAnEarlierOK();
-    const bool ok = RunDialog(frmDeck::Show, [&](HWND dialog) {
-      SetFocus(Find(dialog, IDC_DECK_TXTTTL));
-      way.close(dialog);
-      EXPECT_FALSE(IsWindowVisible(dialog)) << way.way << " closes the dialog";
-    });
-    EXPECT_FALSE(ok) << way.way;
-    EXPECT_EQ(gStartTag, L"") << way.way;
-    EXPECT_EQ(gEndTag, L"") << way.way;
-  }
+  ExpectCancelEscAndCloseBoxHandNothingOver(frmDeck::Show, [](HWND dialog) { SetFocus(Find(dialog, IDC_DECK_TXTTTL)); });
 }
 
 TEST_F(DeckDialog, AttributeValuesGoInAsTypedAndPicked) {
@@ -273,27 +263,16 @@ TEST(DeckConverter, ValuesArrivingAtOnceSettleOnBothSides) {
 
 // --- End to end: the docked button in the stand-in editor, Japanese text selected ------------
 
-TEST(DeckInsertion, WrapsTheSelectionThroughTheDockedButton) {
-  HostPad host;
-  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  const std::string japanese = Cp932(L"あいう");
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
+class DeckInsertion : public docked::EndToEnd {};
 
-  const HWND dialog = docked::OpenByClick(tolvane, 1, L"デッキの設定 - <HDML>");   // "デッキ"
-  ASSERT_TRUE(dialog);
-  SetWindowTextW(Find(dialog, IDC_DECK_TXTSECCALC0), L"1.5");
-  EXPECT_EQ(Text(Find(dialog, IDC_DECK_TXTTTL)), L"129603");
-  Click(Find(dialog, IDOK));
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  WaitForInputIdle(tolvane.handle(), 2000);
-  Sleep(200);
-
-  const std::string start = R"(<HDML VERSION="3.0" TTL="129603" MARKABLE="True">)";
-  EXPECT_EQ(host.bytes(), "x" + start + japanese + "</HDML>y");
-  const long caret = static_cast<long>(1 + start.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
+TEST_F(DeckInsertion, WrapsTheSelectionThroughTheDockedButton) {
+  SelectJapanese();
+  Command(1, L"デッキの設定 - <HDML>", [](HWND dialog) {   // "デッキ"
+    SetWindowTextW(Find(dialog, IDC_DECK_TXTSECCALC0), L"1.5");
+    EXPECT_EQ(Text(Find(dialog, IDC_DECK_TXTTTL)), L"129603");
+    Click(Find(dialog, IDOK));
+  });
+  ExpectWrapped(R"(<HDML VERSION="3.0" TTL="129603" MARKABLE="True">)", "</HDML>");
 }
 
 }  // namespace

@@ -18,40 +18,27 @@ using namespace DialogDriver;
 
 namespace {
 
-struct Img {
-  HWND dialog;
-  HWND ctl(int id) const { return Find(dialog, id); }
-  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
+struct Img : Dialog {
   std::wstring src() const { return Text(ctl(IDC_IMG_TXTSRC)); }
-  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
 };
 
 class ImgDialog : public TagDialogTest {};
 
 TEST_F(ImgDialog, OpensAtItsDesignedDefaultsAndOkHandsOverTheBareTag) {
   const bool ok = RunDialog(frmImg::Show, [](HWND dialog) {
-    const Img d{dialog};
-    EXPECT_EQ(Text(dialog), L"画像 - <IMG>");
-    EXPECT_EQ(d.preview(), LR"(<IMG SRC="">)");
-    const struct { int id; const wchar_t* text; } texts[] = {
+    ExpectAsOpened(dialog, {
+        {0, L"画像 - <IMG>"},
+        {IDC_TXTED, LR"(<IMG SRC="">)"},
         {IDC_IMG_LABEL1, L"画像のURL - &SRC="},
         {IDC_IMG_TXTSRC, L""},
         {IDC_IMG_CMDBROWSE, L"参照(&B)"},
-        {IDC_IMG_CHKALT, L"代替テキスト - &ALT="},
-        {IDC_IMG_TXTALT, L""},
-        {IDC_IMG_CHKICON, L"携帯電話内蔵アイコンを指定 - &ICON="},
-        {IDC_IMG_TXTICON, L""},
+        {IDC_IMG_CHKALT, L"代替テキスト - &ALT=", kUnticked, nullptr, IDC_IMG_TXTALT, L""},
+        {IDC_IMG_CHKICON, L"携帯電話内蔵アイコンを指定 - &ICON=", kUnticked, nullptr, IDC_IMG_TXTICON, L""},
         {IDOK, L"OK(&O)"},
         {IDCANCEL, L"キャンセル(&C)"},
-    };
-    for (const auto& t : texts) EXPECT_EQ(Text(d.ctl(t.id)), t.text) << t.id;
-    EXPECT_FALSE(d.ticked(IDC_IMG_CHKALT) || d.ticked(IDC_IMG_CHKICON));
-    const LONG style = GetWindowLongW(dialog, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    EXPECT_EQ(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-    Click(d.ctl(IDOK));
+    });
+    ExpectOwnedFixedFrame(dialog);
+    Click(Find(dialog, IDOK));
   });
   EXPECT_TRUE(ok);
   EXPECT_EQ(gStartTag, LR"(<IMG SRC="">)");
@@ -95,17 +82,8 @@ TEST_F(ImgDialog, TypedValuesAndTicksGoInInTheirOrderAndEnterPressesOk) {
 }
 
 TEST_F(ImgDialog, CancelEscAndCloseBoxHandNothingOver) {
-  for (const WayOut& way : kCancelEscCloseBox) {
-    PendingTagsOfAnEarlierOK();
-    const bool ok = RunDialog(frmImg::Show, [&](HWND dialog) {
-      TypeOver(dialog, Find(dialog, IDC_IMG_TXTSRC), L"a.bmp");
-      way.close(dialog);
-      EXPECT_FALSE(IsWindowVisible(dialog)) << way.way << " closes the dialog";
-    });
-    EXPECT_FALSE(ok) << way.way;
-    EXPECT_EQ(gStartTag, L"") << way.way;
-    EXPECT_EQ(gEndTag, L"") << way.way;
-  }
+  ExpectCancelEscAndCloseBoxHandNothingOver(
+      frmImg::Show, [](HWND dialog) { TypeOver(dialog, Find(dialog, IDC_IMG_TXTSRC), L"a.bmp"); });
 }
 
 // --- The file-open dialog ----------------------------------------------------------------
@@ -245,28 +223,18 @@ TEST_F(ImgDialog, ANewOpeningBrowsesFromStarBmpAgain) {
 
 // --- End to end: the docked button in the stand-in editor, Japanese text selected ------------
 
-TEST(ImgInsertion, PutsTheTagBeforeTheSelectionAndTheCaretAfterIt) {
-  HostPad host;
-  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  const std::string japanese = Cp932(L"あいう");
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
+class ImgInsertion : public docked::EndToEnd {};
 
-  const HWND dialog = docked::OpenByClick(tolvane, 7, L"画像 - <IMG>");   // "画像"
-  ASSERT_TRUE(dialog);
-  SetWindowTextW(Find(dialog, IDC_IMG_TXTSRC), L"画像/ロゴ.bmp");
-  Click(Find(dialog, IDC_IMG_CHKALT));
-  EXPECT_EQ(Text(Find(dialog, IDC_TXTED)), LR"(<IMG SRC="画像/ロゴ.bmp" ALT="">)");
-  Click(Find(dialog, IDOK));
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  WaitForInputIdle(tolvane.handle(), 2000);
-  Sleep(200);
-
-  const std::string start = Cp932(LR"(<IMG SRC="画像/ロゴ.bmp" ALT="">)");
-  EXPECT_EQ(host.bytes(), "x" + start + japanese + "y");
-  const long caret = static_cast<long>(1 + start.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret)) << "no end tag: the caret stays after the selection";
+TEST_F(ImgInsertion, PutsTheTagBeforeTheSelectionAndTheCaretAfterIt) {
+  SelectJapanese();
+  Command(7, L"画像 - <IMG>", [](HWND dialog) {   // "画像"
+    SetWindowTextW(Find(dialog, IDC_IMG_TXTSRC), L"画像/ロゴ.bmp");
+    Click(Find(dialog, IDC_IMG_CHKALT));
+    EXPECT_EQ(Text(Find(dialog, IDC_TXTED)), LR"(<IMG SRC="画像/ロゴ.bmp" ALT="">)");
+    Click(Find(dialog, IDOK));
+  });
+  // No end tag: the caret stays after the selection.
+  ExpectWrapped(Cp932(LR"(<IMG SRC="画像/ロゴ.bmp" ALT="">)"), "");
 }
 
 }  // namespace

@@ -2,10 +2,15 @@
 // inside their own modal loops, and once each through the docked toolbar into the stand-in editor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <span>
+
 #include "DialogDriver.h"
 #include "Docked.h"
 #include "dialogs/frmNaviA.h"
 #include "dialogs/frmNaviAction.h"
+#include "dialogs/logic/NaviTag.h"
 #include "insert/mdlHDML.h"
 #include "res/resource.h"
 
@@ -13,28 +18,7 @@ using namespace DialogDriver;
 
 namespace {
 
-struct Navi {
-  HWND dialog;
-  HWND ctl(int id) const { return Find(dialog, id); }
-  std::wstring preview() const { return Text(ctl(IDC_TXTED)); }
-  void typeInto(int id, std::wstring_view text) const { TypeOver(dialog, ctl(id), text); }
-  bool ticked(int id) const { return SendMessageW(ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  int style(int id) const { return GetWindowLongW(ctl(id), GWL_STYLE) & 3; }
-  std::wstring items(int comboId) const { return ListItems(ctl(comboId)); }
-  std::wstring pages(int tabId) const {
-    std::wstring all;
-    const int n = static_cast<int>(SendMessageW(ctl(tabId), TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-      wchar_t buf[64] = {};
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = buf;
-      item.cchTextMax = 64;
-      SendMessageW(ctl(tabId), TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-      all += (i ? L"," : L"") + std::wstring(buf);
-    }
-    return all;
-  }
+struct Navi : Dialog {
   // A pick in a drop-down list or an editable combo, as the keyboard makes it.
   void pickNext(int comboId) const {
     SetFocus(ctl(comboId));
@@ -49,80 +33,129 @@ struct Navi {
 
 class NaviDialog : public TagDialogTest {};
 
+// The attribute rows of both dialogs as the author first sees them: the check box's caption and
+// tick, the input's text and list items.
+struct RowAsOpened {
+  std::wstring_view literal;
+  const wchar_t* caption;
+  int ticked;
+  const wchar_t* value;
+  const wchar_t* items = nullptr;
+};
+constexpr RowAsOpened kRowsAsOpened[] = {
+    {L" TYPE=", nullptr, -1, L"ACCEPT", L"ACCEPT,SOFT1"},
+    {L" TASK=", L"ソフトキーに割り当てる作業TASK", kUnticked, L"GO", L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP"},
+    {L" REL=", L"先にダウンロードしておく&REL=NEXT ", kUnticked, nullptr},
+    {L" LABEL=", L"ラベルの内容LA&BEL", kTicked, L"OK"},
+    {L" DEST=", L"リンク先&DEST", kTicked, L""},
+    {L" NEXT=", L"RETURNタスクをした後にアクセスするURL &NEXT", kUnticked, L""},
+    {L" CANCEL=", L"CANCELタスクが実行された時に移動するURL &CANCEL", kUnticked, L""},
+    {L" FRIEND=", L"GOSUBタスクで指定されたアクティビティはフレンドリーであるか&FRIEND ", kUnticked, L"True", L"True,False"},
+    {L" NUMBER=", L"リンクした時にかける電話番号NUMBER=", kUnticked, L""},
+    {L" VARS=", L"変数 &VARS", kUnticked, L""},
+    {L" RECEIVE=", L"GOSUBタスクからの返り値を格納する変数R&ECEIVE", kUnticked, L""},
+    {L" CLEAR=", L"呼び出すアクティビティの変数をクリア C&LEAR", kUnticked, L"True", L"True,False"},
+    {L" RETVALS=", L"呼び出し元へ返す値RETVALS(&Q) ", kUnticked, L""},
+    {L" SENDREFERER=", L"現在のURLをサーバーへ送信&SENDREFERER", kUnticked, L""},
+    {L" POSTMETHOD=", L"サーバーへのアクセスモード&POSTMETHOD", kUnticked, L"GET", L"GET,POST"},
+    {L" POSTDATA=", L"POSTするデータPOSTDATA", kUnticked, L""},
+    {L" ACCEPTCHARSET=", L"文字セットACCEPT&-CHARSET", kUnticked, L""},
+    {L" SRC=", L"表示される画像S&RC", kUnticked, L""},
+    {L" ICON=", L"端末の画像&ICON", kUnticked, L""},
+};
+
+// Each row's controls, found through the dialog's own row table, as they open.
+void ExpectRowsAsOpened(HWND dialog, std::span<const NaviRowDef> rows, size_t expectedRows) {
+  EXPECT_EQ(rows.size(), expectedRows);
+  for (const NaviRowDef& def : rows) {
+    const auto seen = std::find_if(std::begin(kRowsAsOpened), std::end(kRowsAsOpened),
+                                   [&](const RowAsOpened& r) { return r.literal == def.literal; });
+    ASSERT_NE(seen, std::end(kRowsAsOpened));
+    if (def.check) ExpectAsOpened(dialog, {{def.check, seen->caption, seen->ticked, seen->items, def.input, seen->value}});
+    else ExpectAsOpened(dialog, {{def.input, seen->value, -1, seen->items}});
+  }
+}
+
 TEST_F(NaviDialog, LinkOpensAtItsDesignedDefaults) {
-  const bool ok = RunDialog(frmNaviA::Show, [](HWND dialog) {
+  EXPECT_FALSE(RunExpectingNothingHandedOver(frmNaviA::Show, [](HWND dialog) {
     const Navi n{dialog};
-    EXPECT_EQ(Text(dialog), L"ナビゲーション - <A>");
-    EXPECT_EQ(n.preview(), LR"(<A  LABEL="OK" DEST="">)");
+    ExpectAsOpened(dialog, {{0, L"ナビゲーション - <A>"},
+                            {IDC_TXTED, LR"(<A  LABEL="OK" DEST="">)"},
+                            {IDC_NAVIA_SSTAB1, nullptr, -1, L"ナビゲーション,変数,データ"},
+                            {IDCANCEL, L"キャンセル(&X)"},
+                            {IDOK, L"OK(&O)"}});
+    ExpectRowsAsOpened(dialog, NaviARows(), 16);
     EXPECT_EQ(GetFocus(), n.ctl(IDC_TXTED)) << "the preview is first in the tab order";
-    EXPECT_EQ(n.pages(IDC_NAVIA_SSTAB1), L"ナビゲーション,変数,データ");
     EXPECT_TRUE(IsWindowVisible(n.ctl(IDC_NAVIA_CBOTASK))) << "the first page is in front";
     EXPECT_FALSE(IsWindowVisible(n.ctl(IDC_NAVIA_TXTVARS)));
-    EXPECT_EQ(n.items(IDC_NAVIA_CBOTASK), L"GO,GOSUB,PREV,RETURN,CANCEL,CALL,NOOP");
-    EXPECT_EQ(n.items(IDC_NAVIA_CBOPOSTMETHOD), L"GET,POST");
-    // Selected at load: the editable box shows its first item, the lists theirs.
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIA_CBOTASK)), L"GO");
+    EXPECT_EQ(n.comboKind(IDC_NAVIA_CBOTASK), CBS_DROPDOWN);
     for (int id : {IDC_NAVIA_CBOFRIEND, IDC_NAVIA_CBOCLEAR, IDC_NAVIA_CBOPOSTMETHOD})
-      EXPECT_EQ(SendMessageW(n.ctl(id), CB_GETCURSEL, 0, 0), 0) << id;
-    EXPECT_EQ(n.style(IDC_NAVIA_CBOTASK), CBS_DROPDOWN);
-    EXPECT_EQ(n.style(IDC_NAVIA_CBOCLEAR), CBS_DROPDOWNLIST);
-    EXPECT_TRUE(n.ticked(IDC_NAVIA_CHKLABEL) && n.ticked(IDC_NAVIA_CHKDEST));
-    EXPECT_FALSE(n.ticked(IDC_NAVIA_CHKTASK) || n.ticked(IDC_NAVIA_CHKRELNEXT) || n.ticked(IDC_NAVIA_CHKVARS));
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIA_CHKRELNEXT)), L"先にダウンロードしておく&REL=NEXT ");
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIA_CHKRETVALS)), L"呼び出し元へ返す値RETVALS(&Q) ");
-    EXPECT_EQ(Text(n.ctl(IDCANCEL)), L"キャンセル(&X)");
+      EXPECT_EQ(n.comboKind(id), CBS_DROPDOWNLIST) << id;
     Key(dialog, VK_ESCAPE);
-  });
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(gStartTag, L"");
-  EXPECT_EQ(gEndTag, L"");
+  }));
 }
 
 TEST_F(NaviDialog, ActionOpensAtItsDesignedDefaults) {
-  const bool ok = RunDialog(frmNaviAction::Show, [](HWND dialog) {
+  EXPECT_FALSE(RunExpectingNothingHandedOver(frmNaviAction::Show, [](HWND dialog) {
     const Navi n{dialog};
-    EXPECT_EQ(Text(dialog), L"ナビゲーション - <ACTION>");
-    EXPECT_EQ(n.preview(), LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="" LABEL="OK">)");
+    ExpectAsOpened(dialog, {{0, L"ナビゲーション - <ACTION>"},
+                            {IDC_TXTED, LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="" LABEL="OK">)"},
+                            {IDC_NAVIACTION_SSTAB1, nullptr, -1, L"ナビゲーション,変数,データ,画像"},
+                            {IDC_NAVIACTION_LABEL1, L"使うソフトキー&TYPE"},
+                            {IDC_NAVIACTION_LABEL2, L"ソフトキーに割り当てる作業TASK"},
+                            {IDCANCEL, L"キャンセル(&X)"},
+                            {IDOK, L"OK(&O)"}});
+    ExpectRowsAsOpened(dialog, NaviActionRows(), 19);
     EXPECT_EQ(GetFocus(), n.ctl(IDC_TXTED));
-    EXPECT_EQ(n.pages(IDC_NAVIACTION_SSTAB1), L"ナビゲーション,変数,データ,画像");
-    EXPECT_EQ(n.items(IDC_NAVIACTION_CBOTYPE), L"ACCEPT,SOFT1");
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIACTION_CBOTYPE)), L"ACCEPT");
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIACTION_CBOTASK)), L"GO");
-    EXPECT_EQ(n.style(IDC_NAVIACTION_CBOTYPE), CBS_DROPDOWN);
-    EXPECT_EQ(n.style(IDC_NAVIACTION_CBOFRIEND), CBS_DROPDOWNLIST);
-    EXPECT_EQ(Text(n.ctl(IDC_NAVIACTION_CHKSRC)), L"表示される画像S&RC");
+    EXPECT_EQ(n.comboKind(IDC_NAVIACTION_CBOTYPE), CBS_DROPDOWN);
+    EXPECT_EQ(n.comboKind(IDC_NAVIACTION_CBOFRIEND), CBS_DROPDOWNLIST);
     EXPECT_FALSE(IsWindowVisible(n.ctl(IDC_NAVIACTION_TXTSRC)));
     // Label1's access key T puts the focus into cboType's edit.
     n.alt(L't');
     EXPECT_EQ(GetParent(GetFocus()), n.ctl(IDC_NAVIACTION_CBOTYPE));
     SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  });
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(gStartTag, L"");
-  EXPECT_EQ(gEndTag, L"");
+  }));
 }
 
-// Every row ticked and given a value of its own through its real control, so that a control
-// wired to the wrong row shows in the tag.
-struct Row {
-  int page, check, input;
-  const wchar_t* typed;   // nullptr: a drop-down list, picked one down; REL has no input
+// A value of its own for each row, and the page the row is on: a control wired to the wrong row
+// shows in the tag. typed nullptr: a drop-down list, picked one down (REL has no input).
+struct OwnValue {
+  std::wstring_view literal;
+  int page;
+  const wchar_t* typed;
+};
+constexpr OwnValue kOwnValues[] = {
+    {L" REL=", 0, nullptr},        {L" LABEL=", 0, L"ラベル"},   {L" DEST=", 0, L"#dst"},
+    {L" NEXT=", 0, L"#nxt"},       {L" CANCEL=", 0, L"#cnc"},    {L" FRIEND=", 0, nullptr},
+    {L" NUMBER=", 0, L"0123"},     {L" VARS=", 1, L"v=1&w=2"},   {L" RECEIVE=", 1, L"r"},
+    {L" CLEAR=", 1, nullptr},      {L" RETVALS=", 1, L"rv"},     {L" SENDREFERER=", 2, L"sr"},
+    {L" POSTMETHOD=", 2, nullptr}, {L" POSTDATA=", 2, L"pd"},    {L" ACCEPTCHARSET=", 2, L"cs"},
+    {L" SRC=", 3, L"a.bmp"},       {L" ICON=", 3, L"star"},
 };
 
-void TickAndFill(const Navi& n, int tabId, std::initializer_list<Row> rows) {
-  for (const Row& r : rows) {
-    ClickTab(n.ctl(tabId), r.page);
-    EXPECT_TRUE(IsWindowVisible(n.ctl(r.check))) << r.check << " is on page " << r.page;
-    Click(n.ctl(r.check));
-    if (!r.input) continue;
-    if (r.typed) n.typeInto(r.input, r.typed);
-    else n.pickNext(r.input);
+// Every row above, found through the dialog's own row table: its box ticked on its page and
+// its value given through its real control.
+void TickAndFill(const Navi& n, int tabId, std::span<const NaviRowDef> rows) {
+  for (const NaviRowDef& def : rows) {
+    const auto own = std::find_if(std::begin(kOwnValues), std::end(kOwnValues),
+                                  [&](const OwnValue& v) { return v.literal == def.literal; });
+    if (own == std::end(kOwnValues)) continue;
+    ClickTab(n.ctl(tabId), own->page);
+    EXPECT_TRUE(IsWindowVisible(n.ctl(def.check))) << def.check << " is on page " << own->page;
+    if (!n.ticked(def.check)) Click(n.ctl(def.check));
+    if (!def.input) continue;
+    if (own->typed) n.typeInto(def.input, own->typed);
+    else n.pickNext(def.input);
   }
   ClickTab(n.ctl(tabId), 0);
 }
 
 TEST_F(NaviDialog, LinkWritesEveryRowFromItsOwnControlInItsOrder) {
-  const bool ok = RunDialog(frmNaviA::Show, [](HWND dialog) {
+  const wchar_t* const all =
+      LR"(<A  TASK="gosub" REL="NEXT" LABEL="ラベル" DEST=""<>" VARS="v=1&w=2" NEXT="#nxt" RECEIVE="r" )"
+      LR"(CANCEL="#cnc" CLEAR="False" SENDREFERER="sr" FRIEND="False" RETVALS="rv" POSTMETHOD="POST" )"
+      LR"(POSTDATA="pd" NUMBER="0123" ACCEPTCHARSET="cs">)";
+  const bool ok = RunDialog(frmNaviA::Show, [&](HWND dialog) {
     const Navi n{dialog};
     // Ticking and unticking a box gives back the preview exactly.
     Click(n.ctl(IDC_NAVIA_CHKRELNEXT));
@@ -139,41 +172,24 @@ TEST_F(NaviDialog, LinkWritesEveryRowFromItsOwnControlInItsOrder) {
     EXPECT_EQ(n.preview(), LR"(<A  TASK="gosub" LABEL="OK" DEST="">)");
 
     Click(n.ctl(IDC_NAVIA_CHKLABEL));   // ticked at load: filled below with the box ticked again
-    TickAndFill(n, IDC_NAVIA_SSTAB1,
-                {{0, IDC_NAVIA_CHKRELNEXT, 0, nullptr},
-                 {0, IDC_NAVIA_CHKLABEL, IDC_NAVIA_TXTLABEL, L"ラベル"},
-                 {0, IDC_NAVIA_CHKNEXT, IDC_NAVIA_TXTNEXT, L"#nxt"},
-                 {0, IDC_NAVIA_CHKCANCEL, IDC_NAVIA_TXTCANCEL, L"#cnc"},
-                 {0, IDC_NAVIA_CHKFRIEND, IDC_NAVIA_CBOFRIEND, nullptr},
-                 {0, IDC_NAVIA_CHKNUMBER, IDC_NAVIA_TXTNUMBER, L"0123"},
-                 {1, IDC_NAVIA_CHKVARS, IDC_NAVIA_TXTVARS, L"a=1&b=2"},
-                 {1, IDC_NAVIA_CHKRECEIVE, IDC_NAVIA_TXTRECEIVE, L"r"},
-                 {1, IDC_NAVIA_CHKCLEAR, IDC_NAVIA_CBOCLEAR, nullptr},
-                 {1, IDC_NAVIA_CHKRETVALS, IDC_NAVIA_TXTRETVALS, L"rv"},
-                 {2, IDC_NAVIA_CHKSENDREFERER, IDC_NAVIA_TXTSENDREFERER, L"sr"},
-                 {2, IDC_NAVIA_CHKPOSTMETHOD, IDC_NAVIA_CBOPOSTMETHOD, nullptr},
-                 {2, IDC_NAVIA_CHKPOSTDATA, IDC_NAVIA_TXTPOSTDATA, L"pd"},
-                 {2, IDC_NAVIA_CHKACCEPTCHARSET, IDC_NAVIA_TXTACCEPTCHARSET, L"cs"}});
+    TickAndFill(n, IDC_NAVIA_SSTAB1, NaviARows());
     n.typeInto(IDC_NAVIA_TXTDEST, L"\"<>");   // written unchanged, quote and brackets too
-    const wchar_t* all =
-        LR"(<A  TASK="gosub" REL="NEXT" LABEL="ラベル" DEST=""<>" VARS="a=1&b=2" NEXT="#nxt" RECEIVE="r" )"
-        LR"(CANCEL="#cnc" CLEAR="False" SENDREFERER="sr" FRIEND="False" RETVALS="rv" POSTMETHOD="POST" )"
-        LR"(POSTDATA="pd" NUMBER="0123" ACCEPTCHARSET="cs">)";
     EXPECT_EQ(n.preview(), all);
     // What is typed into the preview itself does not survive OK; Enter presses OK.
     n.typeInto(IDC_TXTED, L"<JUNK>");
     Key(dialog, VK_RETURN);
   });
   EXPECT_TRUE(ok);
-  EXPECT_EQ(gStartTag,
-            LR"(<A  TASK="gosub" REL="NEXT" LABEL="ラベル" DEST=""<>" VARS="a=1&b=2" NEXT="#nxt" RECEIVE="r" )"
-            LR"(CANCEL="#cnc" CLEAR="False" SENDREFERER="sr" FRIEND="False" RETVALS="rv" POSTMETHOD="POST" )"
-            LR"(POSTDATA="pd" NUMBER="0123" ACCEPTCHARSET="cs">)");
+  EXPECT_EQ(gStartTag, all);
   EXPECT_EQ(gEndTag, L"</A>");
 }
 
 TEST_F(NaviDialog, ActionWritesEveryRowFromItsOwnControlInItsOrder) {
-  const bool ok = RunDialog(frmNaviAction::Show, [](HWND dialog) {
+  const wchar_t* const all =
+      LR"(<ACTION TYPE="SOFT1" TASK="GOSUB" REL="NEXT" DEST="#dst" LABEL="ラベル" VARS="v=1&w=2" NEXT="#nxt" )"
+      LR"(RECEIVE="r" CANCEL="#cnc" CLEAR="False" SENDREFERER="sr" FRIEND="False" RETVALS="rv" )"
+      LR"(POSTMETHOD="POST" POSTDATA="pd" NUMBER="0123" ACCEPTCHARSET="cs" ICON="star" SRC="a.bmp">)";
+  const bool ok = RunDialog(frmNaviAction::Show, [&](HWND dialog) {
     const Navi n{dialog};
     n.pickNext(IDC_NAVIACTION_CBOTYPE);
     EXPECT_EQ(n.preview(), LR"(<ACTION TYPE="SOFT1" TASK="GO" DEST="" LABEL="OK">)");
@@ -186,37 +202,13 @@ TEST_F(NaviDialog, ActionWritesEveryRowFromItsOwnControlInItsOrder) {
     Click(n.ctl(IDC_NAVIACTION_CHKLABEL));
     Click(n.ctl(IDC_NAVIACTION_CHKDEST));
     EXPECT_EQ(n.preview(), LR"(<ACTION TYPE="SOFT1" TASK="GOSUB">)");
-    TickAndFill(n, IDC_NAVIACTION_SSTAB1,
-                {{0, IDC_NAVIACTION_CHKLABEL, IDC_NAVIACTION_TXTLABEL, L"ラベル"},
-                 {0, IDC_NAVIACTION_CHKRELNEXT, 0, nullptr},
-                 {0, IDC_NAVIACTION_CHKDEST, IDC_NAVIACTION_TXTDEST, L"#dst"},
-                 {0, IDC_NAVIACTION_CHKNEXT, IDC_NAVIACTION_TXTNEXT, L"#nxt"},
-                 {0, IDC_NAVIACTION_CHKCANCEL, IDC_NAVIACTION_TXTCANCEL, L"#cnc"},
-                 {0, IDC_NAVIACTION_CHKFRIEND, IDC_NAVIACTION_CBOFRIEND, nullptr},
-                 {0, IDC_NAVIACTION_CHKNUMBER, IDC_NAVIACTION_TXTNUMBER, L"0123"},
-                 {1, IDC_NAVIACTION_CHKVARS, IDC_NAVIACTION_TXTVARS, L"v"},
-                 {1, IDC_NAVIACTION_CHKRECEIVE, IDC_NAVIACTION_TXTRECEIVE, L"r"},
-                 {1, IDC_NAVIACTION_CHKCLEAR, IDC_NAVIACTION_CBOCLEAR, nullptr},
-                 {1, IDC_NAVIACTION_CHKRETVALS, IDC_NAVIACTION_TXTRETVALS, L"rv"},
-                 {2, IDC_NAVIACTION_CHKSENDREFERER, IDC_NAVIACTION_TXTSENDREFERER, L"sr"},
-                 {2, IDC_NAVIACTION_CHKPOSTMETHOD, IDC_NAVIACTION_CBOPOSTMETHOD, nullptr},
-                 {2, IDC_NAVIACTION_CHKPOSTDATA, IDC_NAVIACTION_TXTPOSTDATA, L"pd"},
-                 {2, IDC_NAVIACTION_CHKACCEPTCHARSET, IDC_NAVIACTION_TXTACCEPTCHARSET, L"cs"},
-                 {3, IDC_NAVIACTION_CHKSRC, IDC_NAVIACTION_TXTSRC, L"a.bmp"},
-                 {3, IDC_NAVIACTION_CHKICON, IDC_NAVIACTION_TXTICON, L"star"}});
-    const wchar_t* all =
-        LR"(<ACTION TYPE="SOFT1" TASK="GOSUB" REL="NEXT" DEST="#dst" LABEL="ラベル" VARS="v" NEXT="#nxt" )"
-        LR"(RECEIVE="r" CANCEL="#cnc" CLEAR="False" SENDREFERER="sr" FRIEND="False" RETVALS="rv" )"
-        LR"(POSTMETHOD="POST" POSTDATA="pd" NUMBER="0123" ACCEPTCHARSET="cs" ICON="star" SRC="a.bmp">)";
+    TickAndFill(n, IDC_NAVIACTION_SSTAB1, NaviActionRows());
     EXPECT_EQ(n.preview(), all);
     SetWindowTextW(n.ctl(IDC_TXTED), L"<JUNK>");
     Click(n.ctl(IDOK));
   });
   EXPECT_TRUE(ok);
-  EXPECT_EQ(gStartTag,
-            LR"(<ACTION TYPE="SOFT1" TASK="GOSUB" REL="NEXT" DEST="#dst" LABEL="ラベル" VARS="v" NEXT="#nxt" )"
-            LR"(RECEIVE="r" CANCEL="#cnc" CLEAR="False" SENDREFERER="sr" FRIEND="False" RETVALS="rv" )"
-            LR"(POSTMETHOD="POST" POSTDATA="pd" NUMBER="0123" ACCEPTCHARSET="cs" ICON="star" SRC="a.bmp">)");
+  EXPECT_EQ(gStartTag, all);
   EXPECT_EQ(gEndTag, L"");
 }
 
@@ -230,55 +222,35 @@ TEST_F(NaviDialog, CancelHandsNothingOverAndTheNextShowingStartsAfresh) {
   for (const auto& d : dialogs) {
     for (int showing = 0; showing < 2; ++showing) {
       SCOPED_TRACE(std::string(d.name) + " showing " + std::to_string(showing));
-      PendingTagsOfAnEarlierOK();
-      const bool ok = RunDialog(d.show, [&](HWND dialog) {
+      EXPECT_FALSE(RunExpectingNothingHandedOver(d.show, [&](HWND dialog) {
         const Navi n{dialog};
         EXPECT_EQ(n.preview(), d.initial) << "nothing of an earlier showing is kept";
         n.typeInto(d.dest, L"#kept?");
         Click(n.ctl(IDCANCEL));
-        EXPECT_FALSE(IsWindowVisible(dialog));
-      });
-      EXPECT_FALSE(ok);
-      EXPECT_EQ(gStartTag, L"");
-      EXPECT_EQ(gEndTag, L"");
+      }));
     }
   }
 }
 
 // --- End to end: the docked buttons in the stand-in editor, Japanese text selected -----------
 
-TEST(NaviInsertion, LinkWrapsTheSelectionAndActionGoesInFrontOfIt) {
-  HostPad host;
-  docked::Tolvane tolvane = docked::RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
-  const std::string japanese = Cp932(L"あいう");
+class NaviInsertion : public docked::EndToEnd {};
 
-  // Position of the button in the docked toolbar, the dialog's caption, the text put into DEST.
-  const auto insert = [&](int button, const wchar_t* caption, int destId) {
-    const HWND dialog = docked::OpenByClick(tolvane, button, caption);
-    ASSERT_TRUE(dialog);
-    SetWindowTextW(Find(dialog, destId), L"#次");   // arrives at once, as a paste does
-    Click(Find(dialog, IDOK));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-    WaitForInputIdle(tolvane.handle(), 2000);
-    Sleep(200);
+TEST_F(NaviInsertion, LinkWrapsTheSelectionAndActionGoesInFrontOfIt) {
+  // The text put into DEST arrives at once, as a paste does.
+  const auto destThenOk = [](int destId) {
+    return [destId](HWND dialog) {
+      SetWindowTextW(Find(dialog, destId), L"#次");
+      Click(Find(dialog, IDOK));
+    };
   };
+  SelectJapanese();
+  ASSERT_NO_FATAL_FAILURE(Command(4, L"ナビゲーション - <A>", destThenOk(IDC_NAVIA_TXTDEST)));   // "ナビゲーション - A"
+  ExpectWrapped(Cp932(LR"(<A  LABEL="OK" DEST="#次">)"), "</A>");
 
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
-  ASSERT_NO_FATAL_FAILURE(insert(4, L"ナビゲーション - <A>", IDC_NAVIA_TXTDEST));   // "ナビゲーション - A"
-  const std::string link = Cp932(LR"(<A  LABEL="OK" DEST="#次">)");
-  EXPECT_EQ(host.bytes(), "x" + link + japanese + "</A>y");
-  long caret = static_cast<long>(1 + link.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret)) << "just before </A>";
-
-  host.setBytes("x" + japanese + "y");
-  host.select(1, 7);
-  ASSERT_NO_FATAL_FAILURE(insert(5, L"ナビゲーション - <ACTION>", IDC_NAVIACTION_TXTDEST));   // "ナビゲーション - ACTION"
-  const std::string action = Cp932(LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="#次" LABEL="OK">)");
-  EXPECT_EQ(host.bytes(), "x" + action + japanese + "y");
-  caret = static_cast<long>(1 + action.size() + japanese.size());
-  EXPECT_EQ(host.sel(), std::make_pair(caret, caret)) << "no end tag: after the selection";
+  SelectJapanese();
+  ASSERT_NO_FATAL_FAILURE(Command(5, L"ナビゲーション - <ACTION>", destThenOk(IDC_NAVIACTION_TXTDEST)));
+  ExpectWrapped(Cp932(LR"(<ACTION TYPE="ACCEPT" TASK="GO" DEST="#次" LABEL="OK">)"), "");   // no end tag
 }
 
 }  // namespace

@@ -29,13 +29,15 @@ struct Bound {
   }
 };
 
-// `n` bytes of ASCII with double-byte characters at the given byte offsets.
-std::string Text(size_t n, std::initializer_list<size_t> dbcsAt = {}, char fill = 'a') {
+// 字: its trail byte 0x9A is a lead byte too.
+constexpr char kJi[] = "\x8E\x9A";
+// 蕭: a lead byte from the upper range 0xE0-0xFC.
+constexpr char kShou[] = "\xE5\x4A";
+
+// `n` bytes of ASCII with the double-byte character `dbcs` at the given byte offsets.
+std::string Text(size_t n, std::initializer_list<size_t> dbcsAt = {}, char fill = 'a', const char* dbcs = kJi) {
   std::string s(n, fill);
-  for (size_t at : dbcsAt) {  // 字: its trail byte 0x9A is a lead byte too
-    s[at] = '\x8E';
-    s[at + 1] = '\x9A';
-  }
+  for (size_t at : dbcsAt) s.replace(at, 2, dbcs);
   return s;
 }
 
@@ -80,9 +82,13 @@ TEST(Bridge95, TextGetReadsInPiecesAndLeavesTheTextAndSelectionAsTheyWere) {
   for (const auto& c : cases) {
     Bound b(c.bytes);
     b.host.select(5, 9);
+    const LRESULT undoBefore = b.host.send(HPM_UNDOCOUNT);
     EXPECT_TRUE(Same(Cp932(b.t->Text()), c.bytes)) << c.name;
     EXPECT_TRUE(Same(b.host.bytes(), c.bytes)) << c.name;
     EXPECT_EQ(b.host.sel(), std::make_pair(5L, 9L)) << c.name;
+    // One undo too few once went unseen behind the repair that puts lost pieces back: the text
+    // came out right, but the author's undo history gained a deletion and an insertion.
+    EXPECT_EQ(b.host.send(HPM_UNDOCOUNT), undoBefore) << c.name;
   }
 }
 
@@ -99,16 +105,22 @@ TEST(Bridge95, SelTextGetAnywhereInALongText) {
 }
 
 // Undo that reaches back only two changes cannot bring back the first pieces of a five-piece
-// read; the bridge puts them back itself.
+// read; the bridge puts them back itself. A repair that never matched went unseen while only
+// whole texts were read (whose fallback puts the whole text back): a partial read must lose no
+// byte either.
 TEST(Bridge95, ShallowUndoNeverLosesTheText) {
   HostPadOptions options;
   options.undo = 2;
   const std::string bytes = Mixed(150000);
-  Bound b(bytes, options);
-  b.host.select(7, 7);
-  EXPECT_TRUE(Same(Cp932(b.t->Text()), bytes));
-  EXPECT_TRUE(Same(b.host.bytes(), bytes));
-  EXPECT_EQ(b.host.sel(), std::make_pair(7L, 7L));
+  for (const bool whole : {true, false}) {
+    SCOPED_TRACE(whole ? "Text" : "SelText around byte 70000");
+    Bound b(bytes, options);
+    b.host.select(whole ? 7 : 70000, whole ? 7 : 70020);
+    const auto [s, e] = b.host.sel();
+    EXPECT_TRUE(Same(Cp932(whole ? b.t->Text() : b.t->SelText()), whole ? bytes : bytes.substr(s, e - s)));
+    EXPECT_TRUE(Same(b.host.bytes(), bytes));
+    EXPECT_EQ(b.host.sel(), std::make_pair(s, e));
+  }
 }
 
 TEST(Bridge95, ReadOnlyHostEndsThePiecewiseRead) {
@@ -119,6 +131,10 @@ TEST(Bridge95, ReadOnlyHostEndsThePiecewiseRead) {
   const std::string got = Cp932(b.t->Text());  // must return at all
   EXPECT_TRUE(Same(got, bytes.substr(0, got.size()))) << "what was read is the text's start";
   EXPECT_TRUE(Same(b.host.bytes(), bytes));
+  // SelText once read the whole text instead of stopping at the selection's end, which on a
+  // read-only editor gave nothing.
+  b.host.select(90, 110);
+  EXPECT_TRUE(Same(Cp932(b.t->SelText()), bytes.substr(90, 20)));
 }
 
 TEST(Bridge95, NulInALongTextCutsTheReadButKeepsTheText) {
@@ -134,6 +150,8 @@ TEST(Bridge95, SelTextLetSendsPiecesOfAtMost32759Bytes) {
       {"32760 bytes in one message", Text(kCap), 1, kCap},
       {"32761 bytes as 32759 and 2", Text(kCap + 1), 2, 32759},
       {"lead byte at the 32759th byte", Text(kCap + 1, {32758}), 2, 32758},
+      // A lead-byte test that knew only 0x81-0x9F once cut this one in two.
+      {"lead byte 0xE5 at the 32759th byte", Text(kCap + 1, {32758}, 'a', kShou), 2, 32758},
       {"double-byte character after the first piece", Text(kCap + 1, {32759}), 2, 32759},
       {"three pieces", Mixed(70000), 3, 0},
   };

@@ -51,6 +51,8 @@ TEST(Insert95, WrapsTheSelectionOnceOrInPiecesAndPutsTheCaretBeforeTheEndTag) {
       {"short ASCII", "xabcy", 1, 4, L"<CENTER>", L"</CENTER>"},
       {"4000 bytes of Japanese", small, 2, 4002, L"<HDML VERSION=\"3.0\">", L"</HDML>"},
       {"no end tag", "abc", 0, 3, L"<BR>", L""},
+      // The caret once went back by the end tag's characters, not its bytes.
+      {"Japanese end tag", "xabcy", 1, 4, L"<カード>", L"</カード>"},
       {"40000 bytes, in pieces", large, 2, 40002, L"<A LABEL=\"次へ\">", L"</A>"},
   };
   for (const Case& c : cases) {

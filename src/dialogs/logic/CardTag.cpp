@@ -2,17 +2,24 @@
 
 #include "dialogs/logic/Attribute.h"
 
+namespace {
+
+using S = CardState;
+
+// After NAME, which is always written.
+constexpr AttributeRow<S> kRows[] = {
+    {&S::markable, &S::markableText, L" MARKABLE="},   {&S::title, &S::titleText, L" TITLE="},
+    {&S::key, &S::keyText, L" KEY="},                  {&S::bookMark, &S::bookMarkText, L" BOOKMARK="},
+    {&S::method, &S::methodText, L" METHOD="},         {&S::defaultValue, &S::defaultText, L" DEFAULT="},
+    {&S::ikey, &S::ikeyText, L" IKEY="},               {&S::iDefault, &S::iDefaultText, L" IDEFAULT="},
+};
+
+}  // namespace
+
 std::wstring BuildCardTag(const CardState& s) {
   std::wstring tag = L"<" + s.kind;
   AppendAttribute(tag, true, L" NAME=", s.name);
-  AppendAttribute(tag, s.markable, L" MARKABLE=", s.markableText);
-  AppendAttribute(tag, s.title, L" TITLE=", s.titleText);
-  AppendAttribute(tag, s.key, L" KEY=", s.keyText);
-  AppendAttribute(tag, s.bookMark, L" BOOKMARK=", s.bookMarkText);
-  AppendAttribute(tag, s.method, L" METHOD=", s.methodText);
-  AppendAttribute(tag, s.defaultValue, L" DEFAULT=", s.defaultText);
-  AppendAttribute(tag, s.ikey, L" IKEY=", s.ikeyText);
-  AppendAttribute(tag, s.iDefault, L" IDEFAULT=", s.iDefaultText);
+  AppendRows(tag, s, kRows);
   return tag + L'>';
 }
 

@@ -2,12 +2,22 @@
 
 #include "dialogs/logic/Attribute.h"
 
+namespace {
+
+using S = DeckState;
+
+constexpr AttributeRow<S> kRows[] = {
+    {&S::version, &S::versionText, L" VERSION="},
+    {&S::ttl, &S::ttlText, L" TTL="},
+    {&S::markable, &S::markableText, L" MARKABLE="},
+    {&S::accessDomain, &S::accessDomainText, L" ACCESSDOMAIN="},
+    {&S::accessPath, &S::accessPathText, L" ACCESSPATH="},
+};
+
+}  // namespace
+
 std::wstring BuildDeckTag(const DeckState& s) {
   std::wstring tag = L"<HDML";
-  AppendAttribute(tag, s.version, L" VERSION=", s.versionText);
-  AppendAttribute(tag, s.ttl, L" TTL=", s.ttlText);
-  AppendAttribute(tag, s.markable, L" MARKABLE=", s.markableText);
-  AppendAttribute(tag, s.accessDomain, L" ACCESSDOMAIN=", s.accessDomainText);
-  AppendAttribute(tag, s.accessPath, L" ACCESSPATH=", s.accessPathText);
+  AppendRows(tag, s, kRows);
   return tag + L'>';
 }

@@ -1,75 +1,63 @@
 #include "dialogs/logic/NaviTag.h"
 
-#include <span>
-#include <string_view>
-#include <utility>
-
+#include "dialogs/frmNaviAControls.h"
+#include "dialogs/frmNaviActionControls.h"
 #include "dialogs/logic/Attribute.h"
 
 namespace {
 
-// A row in a dialog's written order: its literal and where its state is. A fixed value
-// (REL's "NEXT") replaces what the row holds.
-struct Written {
-  std::wstring_view literal;
-  NaviRow NaviState::*row;
-  const wchar_t* fixedValue = nullptr;
+using S = NaviState;
+
+// The twelve rows that both dialogs write in the same order after their own first rows. P is
+// the dialog's control-id prefix (NAVIA, NAVIACTION).
+#define NAVI_SHARED_ROWS(P)                                                                    \
+  {IDC_##P##_CHKVARS, IDC_##P##_TXTVARS, &S::vars, L" VARS="},                                 \
+  {IDC_##P##_CHKNEXT, IDC_##P##_TXTNEXT, &S::next, L" NEXT="},                                 \
+  {IDC_##P##_CHKRECEIVE, IDC_##P##_TXTRECEIVE, &S::receive, L" RECEIVE="},                     \
+  {IDC_##P##_CHKCANCEL, IDC_##P##_TXTCANCEL, &S::cancel, L" CANCEL="},                         \
+  {IDC_##P##_CHKCLEAR, IDC_##P##_CBOCLEAR, &S::clear, L" CLEAR="},                             \
+  {IDC_##P##_CHKSENDREFERER, IDC_##P##_TXTSENDREFERER, &S::sendReferer, L" SENDREFERER="},     \
+  {IDC_##P##_CHKFRIEND, IDC_##P##_CBOFRIEND, &S::friendly, L" FRIEND="},                       \
+  {IDC_##P##_CHKRETVALS, IDC_##P##_TXTRETVALS, &S::retvals, L" RETVALS="},                     \
+  {IDC_##P##_CHKPOSTMETHOD, IDC_##P##_CBOPOSTMETHOD, &S::postMethod, L" POSTMETHOD="},         \
+  {IDC_##P##_CHKPOSTDATA, IDC_##P##_TXTPOSTDATA, &S::postData, L" POSTDATA="},                 \
+  {IDC_##P##_CHKNUMBER, IDC_##P##_TXTNUMBER, &S::number, L" NUMBER="},                         \
+  {IDC_##P##_CHKACCEPTCHARSET, IDC_##P##_TXTACCEPTCHARSET, &S::acceptCharset, L" ACCEPTCHARSET="}
+
+constexpr NaviRowDef kNaviARows[] = {
+    {IDC_NAVIA_CHKTASK, IDC_NAVIA_CBOTASK, &S::task, L" TASK="},
+    {IDC_NAVIA_CHKRELNEXT, 0, &S::relNext, L" REL=", L"NEXT"},
+    {IDC_NAVIA_CHKLABEL, IDC_NAVIA_TXTLABEL, &S::label, L" LABEL="},
+    {IDC_NAVIA_CHKDEST, IDC_NAVIA_TXTDEST, &S::dest, L" DEST="},
+    NAVI_SHARED_ROWS(NAVIA),
 };
 
-constexpr Written kNaviAOrder[] = {
-    {L" TASK=", &NaviState::task},
-    {L" REL=", &NaviState::relNext, L"NEXT"},
-    {L" LABEL=", &NaviState::label},
-    {L" DEST=", &NaviState::dest},
-    {L" VARS=", &NaviState::vars},
-    {L" NEXT=", &NaviState::next},
-    {L" RECEIVE=", &NaviState::receive},
-    {L" CANCEL=", &NaviState::cancel},
-    {L" CLEAR=", &NaviState::clear},
-    {L" SENDREFERER=", &NaviState::sendReferer},
-    {L" FRIEND=", &NaviState::friendly},
-    {L" RETVALS=", &NaviState::retvals},
-    {L" POSTMETHOD=", &NaviState::postMethod},
-    {L" POSTDATA=", &NaviState::postData},
-    {L" NUMBER=", &NaviState::number},
-    {L" ACCEPTCHARSET=", &NaviState::acceptCharset},
+constexpr NaviRowDef kNaviActionRows[] = {
+    {0, IDC_NAVIACTION_CBOTYPE, &S::type, L" TYPE="},
+    {0, IDC_NAVIACTION_CBOTASK, &S::task, L" TASK="},
+    {IDC_NAVIACTION_CHKRELNEXT, 0, &S::relNext, L" REL=", L"NEXT"},
+    {IDC_NAVIACTION_CHKDEST, IDC_NAVIACTION_TXTDEST, &S::dest, L" DEST="},
+    {IDC_NAVIACTION_CHKLABEL, IDC_NAVIACTION_TXTLABEL, &S::label, L" LABEL="},
+    NAVI_SHARED_ROWS(NAVIACTION),
+    {IDC_NAVIACTION_CHKICON, IDC_NAVIACTION_TXTICON, &S::icon, L" ICON="},
+    {IDC_NAVIACTION_CHKSRC, IDC_NAVIACTION_TXTSRC, &S::src, L" SRC="},
 };
 
-constexpr Written kNaviActionOrder[] = {
-    {L" REL=", &NaviState::relNext, L"NEXT"},
-    {L" DEST=", &NaviState::dest},
-    {L" LABEL=", &NaviState::label},
-    {L" VARS=", &NaviState::vars},
-    {L" NEXT=", &NaviState::next},
-    {L" RECEIVE=", &NaviState::receive},
-    {L" CANCEL=", &NaviState::cancel},
-    {L" CLEAR=", &NaviState::clear},
-    {L" SENDREFERER=", &NaviState::sendReferer},
-    {L" FRIEND=", &NaviState::friendly},
-    {L" RETVALS=", &NaviState::retvals},
-    {L" POSTMETHOD=", &NaviState::postMethod},
-    {L" POSTDATA=", &NaviState::postData},
-    {L" NUMBER=", &NaviState::number},
-    {L" ACCEPTCHARSET=", &NaviState::acceptCharset},
-    {L" ICON=", &NaviState::icon},
-    {L" SRC=", &NaviState::src},
-};
+#undef NAVI_SHARED_ROWS
 
-std::wstring AppendRows(std::wstring tag, const NaviState& s, std::span<const Written> order) {
-  for (const Written& w : order) {
-    const NaviRow& row = s.*w.row;
-    AppendAttribute(tag, row.ticked, w.literal, w.fixedValue ? std::wstring_view(w.fixedValue) : row.value);
+std::wstring Build(std::wstring tag, const NaviState& s, std::span<const NaviRowDef> rows) {
+  for (const NaviRowDef& def : rows) {
+    const NaviRow& row = s.*def.row;
+    AppendAttribute(tag, !def.check || row.ticked, def.literal,
+                    def.fixedValue ? std::wstring_view(def.fixedValue) : std::wstring_view(row.value));
   }
   return tag + L'>';
 }
 
 }  // namespace
 
-std::wstring BuildNaviATag(const NaviState& s) { return AppendRows(L"<A ", s, kNaviAOrder); }
+std::span<const NaviRowDef> NaviARows() { return kNaviARows; }
+std::span<const NaviRowDef> NaviActionRows() { return kNaviActionRows; }
 
-std::wstring BuildNaviActionTag(const NaviState& s) {
-  std::wstring tag = L"<ACTION";
-  AppendAttribute(tag, true, L" TYPE=", s.type);
-  AppendAttribute(tag, true, L" TASK=", s.task.value);
-  return AppendRows(std::move(tag), s, kNaviActionOrder);
-}
+std::wstring BuildNaviATag(const NaviState& s) { return Build(L"<A ", s, kNaviARows); }
+std::wstring BuildNaviActionTag(const NaviState& s) { return Build(L"<ACTION", s, kNaviActionRows); }

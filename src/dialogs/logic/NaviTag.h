@@ -1,8 +1,10 @@
 // The start tags of the link (A) and the action (ACTION), built from what frmNaviA's and
-// frmNaviAction's controls hold. The two dialogs share their attribute rows; each writes them
-// in its own order.
+// frmNaviAction's controls hold. Each dialog is described by one row table, in the order its
+// tag writes the rows: the dialog reads its controls through it, the builder writes through it.
 #pragma once
+#include <span>
 #include <string>
+#include <string_view>
 
 // One attribute row: its check box and the text that its input control shows.
 struct NaviRow {
@@ -11,8 +13,8 @@ struct NaviRow {
 };
 
 struct NaviState {
-  std::wstring type;   // cboType: the action's soft key, always written (no A has it)
-  NaviRow task;        // chkTask (the link's only; the action always writes TASK), cboTask
+  NaviRow type;        // cboType: the action's soft key (no A has it)
+  NaviRow task;        // chkTask (the link's only), cboTask
   NaviRow relNext;     // chkRelNext: its value is always "NEXT", whatever value holds
   NaviRow label;       // chkLabel, txtLabel
   NaviRow dest;        // chkDest, txtDest
@@ -32,12 +34,24 @@ struct NaviState {
   NaviRow src;         // chkSrc, txtSrc: the action's only
 };
 
-// "<A " (so the first attribute follows two blanks), the ticked rows from TASK to
-// ACCEPTCHARSET with LABEL before DEST, ">". type, icon and src play no part.
-std::wstring BuildNaviATag(const NaviState& s);
+// A row of a dialog's table: its controls, where its state is kept, the attribute it writes.
+struct NaviRowDef {
+  int check;                  // its check box; 0: none, the row is always written
+  int input;                  // its value control; 0: none, the value is fixedValue
+  NaviRow NaviState::*row;
+  std::wstring_view literal;  // " NAME="
+  const wchar_t* fixedValue = nullptr;   // replaces what the row holds (REL's "NEXT")
+};
 
-// "<ACTION" with TYPE and TASK always, the ticked rows from REL to SRC with DEST before LABEL
-// and ICON before SRC, ">". task.ticked plays no part.
+// frmNaviA: TASK to ACCEPTCHARSET, LABEL before DEST.
+std::span<const NaviRowDef> NaviARows();
+// frmNaviAction: TYPE and TASK (no check box: always written), then REL to SRC, DEST before
+// LABEL and ICON before SRC.
+std::span<const NaviRowDef> NaviActionRows();
+
+// "<A " (so the first attribute follows two blanks), the ticked rows of NaviARows, ">".
+std::wstring BuildNaviATag(const NaviState& s);
+// "<ACTION", the ticked rows of NaviActionRows, ">".
 std::wstring BuildNaviActionTag(const NaviState& s);
 
 inline constexpr wchar_t kNaviAEndTag[] = L"</A>";

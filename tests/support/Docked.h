@@ -4,7 +4,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -188,5 +193,54 @@ inline HWND OpenByClick(const Tolvane& tolvane, int index, const wchar_t* captio
   WaitFor([&] { return (dialog = FindWindowOf(tolvane.pid(), L"#32770", caption)) != nullptr; });
   return dialog;
 }
+
+// End to end, as an author works: the editor started, Tolvane started from its tool menu and
+// docked, text selected, a button clicked, the dialog filled in, and the editor's bytes and caret
+// afterwards (cp932 byte offsets).
+class EndToEnd : public ::testing::Test {
+protected:
+  HostPad host;
+  std::optional<Tolvane> tolvane;
+
+  void SetUp() override {
+    tolvane.emplace(RunFromToolMenu(host));
+    ASSERT_TRUE(tolvane->waitDocked(host));
+  }
+
+  // The editor holds before + selected + after, with `selected` selected.
+  void Select(std::string_view before, std::string_view selected, std::string_view after = {}) {
+    host.setBytes(std::string(before) + std::string(selected) + std::string(after));
+    host.select(static_cast<long>(before.size()), static_cast<long>(before.size() + selected.size()));
+  }
+
+  // Clicks docked button `index` (0-based position), lets `fill` act on the dialog titled
+  // `caption` (fill closes it), and waits until the dialog has gone and the insertion is done.
+  void Command(int index, const wchar_t* caption, const std::function<void(HWND dialog)>& fill) {
+    const HWND dialog = OpenByClick(*tolvane, index, caption);
+    ASSERT_TRUE(dialog) << "no dialog titled as expected";
+    fill(dialog);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    // The insertion runs right after the dialog has gone; the editor answers every message of
+    // it before Tolvane's thread is idle again.
+    WaitForInputIdle(tolvane->handle(), 2000);
+    Sleep(200);
+  }
+
+  // Japanese text selected between two ASCII characters: the insertion must count bytes.
+  const std::string japanese = Cp932(L"あいう");
+  void SelectJapanese() { Select("x", japanese, "y"); }
+  // The selection of SelectJapanese wrapped in start and end, the caret just before end.
+  void ExpectWrapped(std::string_view start, std::string_view end) { ExpectInserted("x", start, japanese, end, "y"); }
+
+  // The editor holds before + start + selected + end + after, and the caret stands just before
+  // the end tag.
+  void ExpectInserted(std::string_view before, std::string_view start, std::string_view selected,
+                      std::string_view end, std::string_view after) {
+    const std::string upToEnd = std::string(before) + std::string(start) + std::string(selected);
+    EXPECT_EQ(host.bytes(), upToEnd + std::string(end) + std::string(after));
+    const long caret = static_cast<long>(upToEnd.size());
+    EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
+  }
+};
 
 }  // namespace docked
