@@ -91,25 +91,20 @@ TEST_F(Insertion, CancelEscAndTheCloseBoxInsertNothingEvenRightAfterAnInsertion)
 // stops at the NUL, and the replacement rewrote the whole selection with what was read).
 // Now the tags go in around the selection, one replacement each, and no byte is touched.
 TEST_F(Insertion, ANulInTheSelectionOrBeforeItLosesNoByte) {
-  const struct { const char* name; std::string text; long selStart, selEnd; } cases[] = {
-      {"NUL inside the selection, Japanese around it", std::string("x\x82\xa0" "a\0b\x82\xa2" "y", 9), 1, 8},
-      {"NUL before the selection", std::string("a\0bcd", 5), 2, 4},
+  const struct { const char* name; std::string before, selected, after; } cases[] = {
+      {"NUL inside the selection, Japanese around it", "x", std::string("\x82\xa0" "a\0b\x82\xa2", 7), "y"},
+      {"NUL before the selection", std::string("a\0b", 3), "c", "d"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    host.setBytes(c.text);
-    host.select(c.selStart, c.selEnd);
+    Select(c.before, c.selected, c.after);
     const LRESULT undoBefore = host.send(HPM_UNDOCOUNT);
-    Command([](HWND d) { Pick(d, 1); Click(d, IDC_TEXT_CHKCLOSETAG); Click(d, IDOK); });
-    const std::string selected = c.text.substr(c.selStart, c.selEnd - c.selStart);
-    EXPECT_EQ(host.bytes(), c.text.substr(0, c.selStart) + "<CENTER>" + selected + "</CENTER>" +
-                                c.text.substr(c.selEnd));
-    const long caret = c.selEnd + 8;   // before "</CENTER>"
-    EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
+    Text(WithEndTag(1));
+    ExpectInserted(c.before, "<CENTER>", c.selected, "</CENTER>", c.after);
     EXPECT_EQ(host.send(HPM_UNDOCOUNT), undoBefore + 2);
     SendMessageW(host.editor(), EM_UNDO, 0, 0);
     SendMessageW(host.editor(), EM_UNDO, 0, 0);
-    EXPECT_EQ(host.bytes(), c.text);
+    EXPECT_EQ(host.bytes(), c.before + c.selected + c.after);
   }
 }
 
