@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "Docked.h"
 #include "ScreenImages.h"
 #include "TestSupport.h"
 #include "app/frmMain.h"
@@ -22,27 +23,10 @@
 
 namespace {
 
-DWORD ProcessOf(HWND h) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  return pid;
-}
-
-HWND VisibleTopLevelOf(DWORD pid) {
-  struct S { DWORD pid; HWND found; } s{pid, nullptr};
-  EnumWindows([](HWND h, LPARAM p) -> BOOL {
-    auto* s = reinterpret_cast<S*>(p);
-    if (ProcessOf(h) != s->pid || !IsWindowVisible(h)) return TRUE;
-    s->found = h;
-    return FALSE;
-  }, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
+// Tolvane's toolbar inside the editor's, once shown.
 HWND DockedOf(HWND bar, DWORD pid) {
-  for (HWND h = GetWindow(bar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-    if (ProcessOf(h) == pid && IsWindowVisible(h)) return h;
-  return nullptr;
+  const HWND docked = docked::FindDocked(bar, pid);
+  return docked && IsWindowVisible(docked) ? docked : nullptr;
 }
 
 // Seconds from CreateProcess until shown() is true; a day when it is not within 10 s.
@@ -86,7 +70,7 @@ int main(int argc, char** argv) {
   std::vector<double> bare, docked;
   for (int i = 0; i < kStarts; ++i) {
     bare.push_back(TimeStart(L"\"" + std::wstring(self) + L"\" --bare",
-                             [](DWORD pid) { return VisibleTopLevelOf(pid) != nullptr; }));
+                             [](DWORD pid) { return !docked::VisibleWindowsOf(pid).empty(); }));
     docked.push_back(TimeStart(tolvane, [&](DWORD pid) { return DockedOf(bar, pid) != nullptr; }));
   }
   std::printf("start to window shown, median of %d: bare Win32 program %.1f ms, tolvane docked %.1f ms, ratio %.2f\n",

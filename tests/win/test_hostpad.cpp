@@ -11,6 +11,8 @@
 // warns about every member left to its default there.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
+using docked::ClassOf;
+
 namespace {
 
 // cp932 of "あいうxyz": three double-byte characters and three letters.
@@ -39,12 +41,6 @@ void ReplaceSel(HWND editor, const std::string& bytes) {
 DWORD ExitCodeOf(Process& p) {
   p.waitExit(5000);
   return p.exitCode();
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
 }
 
 }  // namespace

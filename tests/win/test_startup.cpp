@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "Docked.h"
 #include "TestSupport.h"
+
+using docked::ClassOf;
+using docked::ProcessOf;
+using docked::TextOf;
 
 namespace {
 
@@ -22,24 +27,6 @@ std::wstring Handle(HWND h) { return std::to_wstring(reinterpret_cast<intptr_t>(
 
 Process StartTolvane(const std::wstring& arguments) {
   return Process::Start(L"\"" + ExeDir() + L"\\tolvane.exe\"" + (arguments.empty() ? L"" : L" " + arguments));
-}
-
-std::wstring ClassOf(HWND h) {
-  wchar_t name[64] = {};
-  GetClassNameW(h, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND h) {
-  wchar_t text[512] = {};
-  GetWindowTextW(h, text, 512);
-  return text;
-}
-
-DWORD ProcessOf(HWND h) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  return pid;
 }
 
 template <class F> void ForEachWindow(F f) {
