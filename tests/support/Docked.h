@@ -170,14 +170,26 @@ inline bool MoveMouse(POINT pt) {
     return now.x == pt.x && now.y == pt.y;
   }, 2000);
 }
-// button 1 left, 3 right (as X numbers them).
-inline bool RealClick(POINT pt, int button = 1) {
+// button 1 left, 3 right (as X numbers them); `held` (a virtual key such as VK_SHIFT) is pressed
+// around the click in the same batch of input, so that nothing can come between them.
+inline bool RealClick(POINT pt, int button = 1, WORD held = 0) {
   if (!MoveMouse(pt)) return false;
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = button == 3 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = button == 3 ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  return SendInput(2, in, sizeof(INPUT)) == 2;
+  INPUT in[4]{};
+  UINT n = 0;
+  const auto key = [&](DWORD flags) {
+    in[n].type = INPUT_KEYBOARD;
+    in[n].ki.wVk = held;
+    in[n++].ki.dwFlags = flags;
+  };
+  const auto mouse = [&](DWORD flags) {
+    in[n].type = INPUT_MOUSE;
+    in[n++].mi.dwFlags = flags;
+  };
+  if (held) key(0);
+  mouse(button == 3 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  mouse(button == 3 ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  if (held) key(KEYEVENTF_KEYUP);
+  return SendInput(n, in, sizeof(INPUT)) == n;
 }
 
 // Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).

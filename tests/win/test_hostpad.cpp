@@ -591,12 +591,6 @@ void TypeText(std::wstring_view text) {   // as an input method delivers it: cha
   }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
-// A left click at a point of hwnd's client area, sent once the pointer is seen there. (Clicking right
-// after SetCursorPos, which does not wait for the X pointer, failed once in a heavily loaded run.)
-void Click(HWND hwnd, POINT client) {
-  ClientToScreen(hwnd, &client);
-  ASSERT_TRUE(docked::RealClick(client)) << "the pointer did not reach " << client.x << "," << client.y;
-}
 }  // namespace
 
 TEST(HostPadInput, TypingEditsAndUndoesKeystrokeByKeystroke) {
@@ -627,6 +621,10 @@ TEST(HostPadInput, TypingEditsAndUndoesKeystrokeByKeystroke) {
   ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(0L, 7L); }, 3000));
 }
 
+// Under heavy load Wine's X11 driver now and then lets a click land where the pointer was a moment
+// before, or forgets a Shift held through SendInput when a late X keymap event comes in (a few runs
+// in a hundred with both cores busy). So the whole sequence is tried up to three times: an editor
+// that places the caret wrongly fails every try.
 TEST(HostPadInput, ClickPlacesTheCaretAndShiftClickSelects) {
   HostPad host;
   host.setBytes(Cp932(L"あいうえお\r\nxyz"));
@@ -634,13 +632,17 @@ TEST(HostPadInput, ClickPlacesTheCaretAndShiftClickSelects) {
   HWND e = host.editor();
   RECT rc;
   GetClientRect(e, &rc);
-  Click(e, {1, 3});                                       // left of the first character
-  ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(0L, 0L); }, 3000));
-  Click(e, {rc.right - 30, 3});                           // far right of line 0: its end
-  ASSERT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(10L, 10L); }, 3000));
-  Keys({{VK_SHIFT, true}});
-  Click(e, {rc.right - 30, 3 + 20});                      // end of line 1, with Shift held
-  Keys({{VK_SHIFT, false}});
-  EXPECT_TRUE(WaitFor([&] { return host.sel() == std::make_pair(10L, 15L); }, 3000))
-      << host.sel().first << "," << host.sel().second;
+  std::pair<long, long> sel;
+  const char* step = "";
+  const auto click = [&](const char* what, POINT at, WORD held, std::pair<long, long> expected) {
+    step = what;
+    ClientToScreen(e, &at);
+    return docked::RealClick(at, 1, held) && WaitFor([&] { return (sel = host.sel()) == expected; }, 2000);
+  };
+  bool placed = false;
+  for (int attempt = 0; attempt < 3 && !placed; ++attempt)
+    placed = click("left of the first character", {1, 3}, 0, {0, 0}) &&
+             click("far right of line 0: its end", {rc.right - 30, 3}, 0, {10, 10}) &&
+             click("end of line 1, with Shift held", {rc.right - 30, 3 + 20}, VK_SHIFT, {10, 15});
+  EXPECT_TRUE(placed) << step << ": selection " << sel.first << "," << sel.second;
 }
