@@ -622,7 +622,7 @@ TEST(HostPadInput, TypingEditsAndUndoesKeystrokeByKeystroke) {
 }
 
 // Under heavy load Wine's X11 driver now and then lets a click land where the pointer was a moment
-// before, or forgets a Shift held through SendInput when a late X keymap event comes in (a few runs
+// before, or forgets a Shift held through SendInput when X events come in late (a few runs
 // in a hundred with both cores busy). So the whole sequence is tried up to three times: an editor
 // that places the caret wrongly fails every try.
 TEST(HostPadInput, ClickPlacesTheCaretAndShiftClickSelects) {
