@@ -11,6 +11,7 @@
 
 #include "app/WineDocking.h"
 #include "app/mdlMain.h"
+#include "check/frmCheck.h"
 #include "common/logic/Numeric.h"
 #include "insert/ToolbarCommand.h"
 #include "res/resource.h"
@@ -153,6 +154,8 @@ void Form_Unload() {
 
 void mnuExit_Click() { Form_Unload(); }
 
+void mnuCheck_Click() { frmCheck::Show(); }
+
 void Toolbar1_MouseUp(int Button, POINT screen) {
   if (Button != kRightButton) return;
   HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
@@ -164,6 +167,7 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
                                      screen.y, 0, form.hwnd, nullptr);
   PostMessageW(form.hwnd, WM_NULL, 0, 0);
   DestroyMenu(bar);
+  if (chosen == IDM_CHECK) mnuCheck_Click();
   if (chosen == IDM_EXIT) mnuExit_Click();
 }
 

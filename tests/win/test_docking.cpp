@@ -263,7 +263,7 @@ TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
   EXPECT_TRUE(IsWindow(tolvane.toolbar()));
   RECT rc;
   GetWindowRect(menu, &rc);
-  ASSERT_TRUE(RealClick({rc.left + 12, rc.top + 8}));
+  ASSERT_TRUE(RealClick({rc.left + 12, rc.bottom - 8}));   // the last item, "終了(&X)"
   EXPECT_TRUE(tolvane.waitExit(2500));
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
 }
