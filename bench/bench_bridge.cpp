@@ -14,6 +14,7 @@
 #include "HostProtocol.h"
 #include "TestSupport.h"
 #include "bridge/clsKeshTeraPad.h"
+#include "check/logic/HdmlCheck.h"
 
 namespace {
 
@@ -49,15 +50,10 @@ std::pair<long, long> SelectionAt(const HostPad& host, size_t size, double fract
   return host.sel();
 }
 
-void Run(size_t size, long cap, int reps) {
-  HostPadOptions options;
-  options.cap = cap;
-  HostPad host(options);
-  const std::string doc = Document(size);
-  clsKeshTeraPad t;
-  t.hwnd(host.main());
-  // The stand-in editor takes at most about 1 MB per message; larger documents go in by parts.
-  const size_t part = 1024 * 1024 / Unit().size() * Unit().size();  // whole characters
+// The stand-in editor takes at most about 1 MB per message; larger documents go in by parts
+// of `unit` bytes' multiples, so that no part splits a character.
+void Load(HostPad& host, const std::string& doc, size_t unit) {
+  const size_t part = 1024 * 1024 / unit * unit;
   host.setBytes(std::string_view(doc).substr(0, part));
   for (size_t at = part; at < doc.size(); at += part) {
     host.select(static_cast<long>(at), static_cast<long>(at));
@@ -65,18 +61,33 @@ void Run(size_t size, long cap, int reps) {
     SendMessageA(host.editor(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(piece.c_str()));
   }
   SendMessageA(host.editor(), EM_EMPTYUNDOBUFFER, 0, 0);
-  const HWND e = host.editor();
+}
 
+// Median seconds of one raw WM_GETTEXT of the whole text, or a negative number when one
+// message does not carry it all between these processes.
+double RawRead(const HostPad& host, size_t size, int reps) {
   std::string buffer(size + 1, '\0');
   LRESULT got = 0;
   const double raw = Median(reps, [&] {
-    got = SendMessageA(e, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    got = SendMessageA(host.editor(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
   });
-  if (got != static_cast<LRESULT>(size)) {
-    std::printf("%8zu KB  one WM_GETTEXT carries %lld of %zu bytes between these processes: no baseline\n",
-                size / 1024, static_cast<long long>(got), size);
-    return;
-  }
+  if (got == static_cast<LRESULT>(size)) return raw;
+  std::printf("%8zu KB  one WM_GETTEXT carries %lld of %zu bytes between these processes: no baseline\n",
+              size / 1024, static_cast<long long>(got), size);
+  return -1;
+}
+
+void Run(size_t size, long cap, int reps) {
+  HostPadOptions options;
+  options.cap = cap;
+  HostPad host(options);
+  const std::string doc = Document(size);
+  clsKeshTeraPad t;
+  t.hwnd(host.main());
+  Load(host, doc, Unit().size());
+  const HWND e = host.editor();
+  const double raw = RawRead(host, size, reps);
+  if (raw < 0) return;
   const double textGet = Median(reps, [&] { t.Text(); });
   // Wine answers an ANSI caller's WM_GETTEXTLENGTH from another process by copying the whole
   // text; shown so that its share in Text Get and the piecewise paths can be told apart.
@@ -114,6 +125,37 @@ void Run(size_t size, long cap, int reps) {
     std::printf("   !! the document changed during the run\n");
 }
 
+// A deck of `size` bytes: cards with double-byte text, line breaks, links between them.
+std::string Deck(size_t size) {
+  const std::string head = "<HDML VERSION=\"3.0\" TTL=\"0\">\r\n", foot = "</HDML>\r\n";
+  const std::string text = Cp932(L"\">\r\n本文の行、ｶﾅ混じり abc<BR>\r\n<A TASK=\"GO\" DEST=\"#c0\">次へ</A>\r\n</DISPLAY>\r\n");
+  std::string s = head;
+  for (int card = 0;; ++card) {
+    const std::string one = "<DISPLAY NAME=\"c" + std::to_string(card) + text;
+    if (s.size() + one.size() + foot.size() > size) break;
+    s += one;
+  }
+  return s + std::string(size - s.size() - foot.size(), ' ') + foot;
+}
+
+// The check against one raw read of the same deck; and what the author waits for, the bridge's
+// read and the check together.
+void RunCheck(size_t size, int reps) {
+  HostPad host;
+  const std::string deck = Deck(size);
+  host.setBytes(deck);   // raw bytes, past the string messages' limit
+  if (host.bytes().size() != deck.size()) return (void)std::printf("   !! the deck did not load\n");
+  clsKeshTeraPad t;
+  t.hwnd(host.main());
+  const double raw = RawRead(host, size, reps);
+  if (raw < 0) return;
+  size_t problems = 0;
+  const double check = Median(reps, [&] { problems = HdmlCheck::Check(deck).size(); });
+  const double both = Median(reps, [&] { HdmlCheck::Check(t.TextMbcs()); });
+  std::printf("%8zu KB  HDML check %6.3fx of one raw WM_GETTEXT (%.2f ms; %zu problems)   read + check %6.3fx\n",
+              size / 1024, check / raw, raw * 1e3, problems, both / raw);
+}
+
 }  // namespace
 
 int main() {
@@ -124,6 +166,8 @@ int main() {
     Run(64 * 1024, 0, 15);
     Run(1024 * 1024, 0, 9);
     Run(8 * 1024 * 1024, 0, 5);
+    RunCheck(1024 * 1024, 9);
+    RunCheck(8 * 1024 * 1024, 5);
   } else {
     // 95 family: the host copies at most 32760 bytes per message, so the raw baseline reads
     // only that much while the bridge reads the whole text in pieces.

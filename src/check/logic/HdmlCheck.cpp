@@ -1,13 +1,17 @@
 #include "check/logic/HdmlCheck.h"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
+#include <cstdint>
 #include <cstring>
-#include <unordered_set>
 
 #include "check/logic/DialogVocabulary.h"
 
 namespace HdmlCheck {
 namespace {
+
+using namespace std::string_view_literals;
 
 // cp932 lead bytes. Every byte that the checker looks for (< > " ' & $ = blanks and line ends)
 // lies below 0x40, where no trail byte does, so searching for those bytes one by one is safe;
@@ -16,13 +20,27 @@ bool IsLead(char c) {
   const auto b = static_cast<unsigned char>(c);
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsNameChar(char c) { return IsLetter(c) || IsDigit(c) || c == '-' || c == '_' || c == '.' || c == ':'; }
+// One table lookup per byte in the scanning loops.
+enum CharClass : unsigned char { kSpace = 1, kLetter = 2, kDigit = 4, kNamePunct = 8, kAttrStop = 16 };
+struct CharClasses {
+  unsigned char of[256] = {};
+  constexpr CharClasses() {
+    for (char c : {' ', '\t', '\r', '\n'}) of[static_cast<unsigned char>(c)] |= kSpace | kAttrStop;
+    for (int c = 'A'; c <= 'Z'; ++c) of[c] |= kLetter, of[c + 'a' - 'A'] |= kLetter;
+    for (int c = '0'; c <= '9'; ++c) of[c] |= kDigit;
+    for (char c : {'-', '_', '.', ':'}) of[static_cast<unsigned char>(c)] |= kNamePunct;
+    for (char c : {'=', '<', '>', '"', '\''}) of[static_cast<unsigned char>(c)] |= kAttrStop;
+  }
+};
+constexpr CharClasses kClasses;
+bool Is(char c, unsigned mask) { return (kClasses.of[static_cast<unsigned char>(c)] & mask) != 0; }
+bool IsSpace(char c) { return Is(c, kSpace); }
+bool IsLetter(char c) { return Is(c, kLetter); }
+bool IsDigit(char c) { return Is(c, kDigit); }
+bool IsNameChar(char c) { return Is(c, kLetter | kDigit | kNamePunct); }
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool Same(std::string_view a, std::string_view b) {
+inline bool Same(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (Upper(a[i]) != Upper(b[i])) return false;
@@ -46,67 +64,141 @@ enum class Kind {
   LineMark  // BR, LINE, WRAP, TAB: text of a card that starts a line or a column, no end tag
 };
 
+// The attributes whose values the checker reads.
+enum class Role { Other, Vars, PostData, Ttl, Name, Dest, Next, Cancel, Bookmark, Src, Label, Boolean };
+
+constexpr size_t kMaxAttributes = 128;
+
 struct ElementDef {
   std::string_view name;
   Kind kind;
   std::vector<std::string> attributes;   // upper case
+  std::bitset<kMaxAttributes> takes{};   // by attribute number (Vocabulary)
+  size_t index = 0;                      // in the vocabulary's element list
 };
 
-// Where the HDML documents agree or the phones' 3.x dialect adds (REL, LABEL on CE), plus what
-// Tolvane's dialogs write for the same element.
-std::vector<ElementDef> BuildElements() {
-  const std::vector<std::string> task = {"TASK", "DEST",   "VARS",  "RECEIVE", "RETVALS", "NEXT",
-                                         "CANCEL", "SENDREFERER", "FRIEND", "CLEAR", "NUMBER", "REL"};
-  const std::vector<std::string> card = {"NAME", "TITLE", "BOOKMARK", "MARKABLE"};
-  const auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
-    for (const std::string& s : b)
-      if (std::find(a.begin(), a.end(), s) == a.end()) a.push_back(s);
-    return a;
+// Every element and attribute name the checker knows, found by one hash of the name's letters in
+// any case: per tag and attribute the lookup costs the same whatever the tables hold.
+class Vocabulary {
+public:
+  struct Word {
+    std::string name;
+    const ElementDef* element = nullptr;
+    int attribute = -1;
+    Role role = Role::Other;
   };
-  const DialogVocabulary& d = DialogTags();
-  const auto cardWith = [&](std::vector<std::string> own) { return join(join(card, own), d.card); };
-  return {
-      {"HDML", Kind::Deck, join({"VERSION", "TTL", "PUBLIC", "ACCESSDOMAIN", "ACCESSPATH", "MARKABLE"}, d.deck)},
-      {"DISPLAY", Kind::Card, cardWith({})},
-      {"NODISPLAY", Kind::Card, cardWith({})},
-      {"CHOICE", Kind::Card, cardWith({"METHOD", "KEY", "IKEY", "DEFAULT", "IDEFAULT"})},
-      {"ENTRY", Kind::Card, cardWith({"FORMAT", "NOECHO", "EMPTYOK", "KEY", "DEFAULT"})},
-      {"CE", Kind::Entry, join(join({"VALUE", "LABEL"}, task), d.ce)},
-      {"ACTION", Kind::Action, join(join({"TYPE", "LABEL", "IMAGE"}, task), d.action)},
-      {"A", Kind::Link, join(join({"LABEL"}, task), d.link)},
-      {"IMG", Kind::Inline, join({"SRC", "ALT", "NAME"}, d.img)},
-      {"CENTER", Kind::Inline, {}},
-      {"RIGHT", Kind::Inline, {}},
-      {"B", Kind::Inline, {}},
-      {"I", Kind::Inline, {}},
-      {"BR", Kind::LineMark, {}},
-      {"LINE", Kind::LineMark, {}},
-      {"WRAP", Kind::LineMark, {}},
-      {"TAB", Kind::LineMark, {}},
-  };
-}
 
-const std::vector<ElementDef>& Elements() {
-  static const std::vector<ElementDef> elements = BuildElements();
-  return elements;
+  Vocabulary() {
+    BuildElements();
+    for (ElementDef& e : m_elements) {
+      e.index = static_cast<size_t>(&e - m_elements.data());
+      Add(e.name).element = &e;
+    }
+    static constexpr struct { std::string_view name; Role role; } kRoles[] = {
+        {"VARS", Role::Vars},       {"POSTDATA", Role::PostData}, {"TTL", Role::Ttl},
+        {"NAME", Role::Name},       {"DEST", Role::Dest},         {"NEXT", Role::Next},
+        {"CANCEL", Role::Cancel},   {"BOOKMARK", Role::Bookmark}, {"SRC", Role::Src},
+        {"LABEL", Role::Label},     {"MARKABLE", Role::Boolean},  {"PUBLIC", Role::Boolean},
+        {"NOECHO", Role::Boolean},  {"EMPTYOK", Role::Boolean},   {"CLEAR", Role::Boolean},
+        {"FRIEND", Role::Boolean}};
+    for (const auto& r : kRoles) Add(r.name).role = r.role;
+    for (ElementDef& e : m_elements) {
+      for (const std::string& a : e.attributes) {
+        Word& w = Add(a);
+        if (w.attribute < 0) w.attribute = m_attributes++;
+        if (w.attribute < static_cast<int>(kMaxAttributes)) e.takes.set(static_cast<size_t>(w.attribute));
+      }
+    }
+  }
+
+  const Word* Find(std::string_view name) const {
+    if (name.size() > kLongest) return nullptr;
+    for (size_t slot = Hash(name) & kMask;; slot = (slot + 1) & kMask) {
+      if (m_slots[slot] < 0) return nullptr;
+      const Word& w = m_words[static_cast<size_t>(m_slots[slot])];
+      if (Same(w.name, name)) return &w;
+    }
+  }
+
+  size_t ElementCount() const { return m_elements.size(); }
+
+  // Whether the element takes the attribute; an attribute the table cannot number is taken.
+  static bool Takes(const ElementDef& e, const Word* w) {
+    if (!w || w->attribute < 0) return false;
+    return w->attribute >= static_cast<int>(kMaxAttributes) || e.takes.test(static_cast<size_t>(w->attribute));
+  }
+
+private:
+  static constexpr size_t kSlots = 512, kMask = kSlots - 1, kLongest = 32;
+
+  static size_t Hash(std::string_view name) {
+    size_t h = 2166136261u;
+    for (char c : name) h = (h ^ static_cast<unsigned char>(Upper(c))) * 16777619u;
+    return h;
+  }
+
+  Word& Add(std::string_view name) {
+    if (const Word* w = Find(name)) return const_cast<Word&>(*w);
+    size_t slot = Hash(name) & kMask;
+    while (m_slots[slot] >= 0) slot = (slot + 1) & kMask;
+    m_slots[slot] = static_cast<int>(m_words.size());
+    m_words.push_back({std::string(name)});
+    return m_words.back();
+  }
+
+  // Where the HDML documents agree or the phones' 3.x dialect adds (REL, LABEL on CE), plus
+  // what Tolvane's dialogs write for the same element.
+  void BuildElements() {
+    const std::vector<std::string> task = {"TASK",   "DEST",        "VARS",   "RECEIVE", "RETVALS", "NEXT",
+                                           "CANCEL", "SENDREFERER", "FRIEND", "CLEAR",   "NUMBER",  "REL"};
+    const std::vector<std::string> card = {"NAME", "TITLE", "BOOKMARK", "MARKABLE"};
+    const auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+      for (const std::string& s : b)
+        if (std::find(a.begin(), a.end(), s) == a.end()) a.push_back(s);
+      return a;
+    };
+    const DialogVocabulary& d = DialogTags();
+    const auto cardWith = [&](std::vector<std::string> own) { return join(join(card, own), d.card); };
+    m_elements = {
+        {"HDML", Kind::Deck, join({"VERSION", "TTL", "PUBLIC", "ACCESSDOMAIN", "ACCESSPATH", "MARKABLE"}, d.deck)},
+        {"DISPLAY", Kind::Card, cardWith({})},
+        {"NODISPLAY", Kind::Card, cardWith({})},
+        {"CHOICE", Kind::Card, cardWith({"METHOD", "KEY", "IKEY", "DEFAULT", "IDEFAULT"})},
+        {"ENTRY", Kind::Card, cardWith({"FORMAT", "NOECHO", "EMPTYOK", "KEY", "DEFAULT"})},
+        {"CE", Kind::Entry, join(join({"VALUE", "LABEL"}, task), d.ce)},
+        {"ACTION", Kind::Action, join(join({"TYPE", "LABEL", "IMAGE"}, task), d.action)},
+        {"A", Kind::Link, join(join({"LABEL"}, task), d.link)},
+        {"IMG", Kind::Inline, join({"SRC", "ALT", "NAME"}, d.img)},
+        {"CENTER", Kind::Inline, {}},
+        {"RIGHT", Kind::Inline, {}},
+        {"B", Kind::Inline, {}},
+        {"I", Kind::Inline, {}},
+        {"BR", Kind::LineMark, {}},
+        {"LINE", Kind::LineMark, {}},
+        {"WRAP", Kind::LineMark, {}},
+        {"TAB", Kind::LineMark, {}},
+    };
+  }
+
+  std::vector<ElementDef> m_elements;   // never resized after construction: Words point into it
+  std::vector<Word> m_words;
+  std::array<int, kSlots> m_slots = Filled();
+  int m_attributes = 0;
+  static std::array<int, kSlots> Filled() {
+    std::array<int, kSlots> a;
+    a.fill(-1);
+    return a;
+  }
+};
+
+const Vocabulary& Words() {
+  static const Vocabulary vocabulary;
+  return vocabulary;
 }
 
 const ElementDef* Lookup(std::string_view name) {
-  for (const ElementDef& e : Elements())
-    if (Same(e.name, name)) return &e;
-  return nullptr;
-}
-
-bool Takes(const ElementDef& e, std::string_view attribute) {
-  for (const std::string& a : e.attributes)
-    if (Same(a, attribute)) return true;
-  return false;
-}
-
-bool IsBooleanOption(std::string_view name) {
-  for (std::string_view b : {"MARKABLE", "PUBLIC", "NOECHO", "EMPTYOK", "CLEAR", "FRIEND"})
-    if (Same(b, name)) return true;
-  return false;
+  const Vocabulary::Word* w = Words().Find(name);
+  return w ? w->element : nullptr;
 }
 
 bool Tracked(Kind k) { return k == Kind::Deck || k == Kind::Card || k == Kind::Link; }
@@ -120,7 +212,7 @@ struct Attribute {
 
 class Checker {
 public:
-  explicit Checker(std::string_view text) : t(text), n(text.size()), m_open(Elements().size(), 0) {}
+  explicit Checker(std::string_view text) : t(text), n(text.size()), m_open(Words().ElementCount(), 0) {}
 
   std::vector<Problem> Run() {
     size_t textFrom = 0;
@@ -162,9 +254,15 @@ private:
   bool m_outside = false;
   size_t m_outsideBegin = 0, m_outsideEnd = 0;
   size_t m_firstBegin = std::string_view::npos, m_firstEnd = 0;
-  std::unordered_set<std::string_view> m_cardNames;
-  struct Ref { size_t begin, end; std::string_view name; };
-  std::vector<Ref> m_refs;
+  // Card names and "#name" destinations, matched once the whole text is read: sorting them then
+  // costs less than a set kept up to date tag by tag.
+  struct Ref { size_t begin, end; std::string_view name; uint64_t hash; };
+  static uint64_t Hash(std::string_view s) {   // FNV-1a
+    uint64_t h = 14695981039346656037ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return h;
+  }
+  std::vector<Ref> m_cardNames, m_refs;
   std::vector<Attribute> m_attributes;   // of the tag being read; kept for its capacity
 
   void Add(size_t begin, size_t end, Severity s, std::string_view rule, std::wstring message) {
@@ -179,22 +277,26 @@ private:
   void Error(size_t b, size_t e, std::string_view rule, std::wstring m) { Add(b, e, Severity::Error, rule, std::move(m)); }
   void Warn(size_t b, size_t e, std::string_view rule, std::wstring m) { Add(b, e, Severity::Warning, rule, std::move(m)); }
 
-  bool StartsWith(size_t at, std::string_view s) const { return t.substr(at, s.size()) == s; }
+  // "<!--" or "<--" at q (a "<").
+  size_t CommentBody(size_t q) const {
+    if (q + 3 < n && t[q + 1] == '!' && t[q + 2] == '-' && t[q + 3] == '-') return q + 4;
+    if (q + 2 < n && t[q + 1] == '-' && t[q + 2] == '-') return q + 3;
+    return 0;
+  }
   size_t TrimEnd(size_t from, size_t to) const {
     while (to > from && IsSpace(t[to - 1])) --to;
     return to;
   }
 
   bool IsMarkup(size_t q) const {
-    if (StartsWith(q, "<!--") || StartsWith(q, "<--")) return true;
     if (q + 1 >= n) return false;
+    if (CommentBody(q)) return true;
     if (t[q + 1] == '/') return q + 2 < n && IsLetter(t[q + 2]);
     return IsLetter(t[q + 1]);
   }
 
   size_t Markup(size_t q) {
-    if (StartsWith(q, "<!--")) return Comment(q, q + 4);
-    if (StartsWith(q, "<--")) return Comment(q, q + 3);
+    if (const size_t body = CommentBody(q)) return Comment(q, body);
     if (t[q + 1] == '/') return EndTag(q);
     return StartTag(q);
   }
@@ -265,7 +367,7 @@ private:
     if (card < 0) return;   // inside a link that is itself misplaced: reported there
     Frame& c = m_stack[static_cast<size_t>(card)];
     c.text = true;
-    if (Same(c.el->name, "NODISPLAY") && !c.textReported) {
+    if (c.el->name == "NODISPLAY"sv && !c.textReported) {
       c.textReported = true;
       Error(b, e, "nodisplay-text", L"<NODISPLAY> カードには本文を置けません (ACTION だけです)。");
     }
@@ -274,14 +376,14 @@ private:
   void Push(const ElementDef* el, size_t b, size_t e) {
     Frame f{el, b, e, CardOfTop()};
     m_stack.push_back(f);
-    ++m_open[static_cast<size_t>(el - Elements().data())];
+    ++m_open[el->index];
   }
 
   // Pops the top frame; `matched`: by its own end tag.
   void Pop(bool matched) {
     const Frame f = m_stack.back();
     m_stack.pop_back();
-    --m_open[static_cast<size_t>(f.el - Elements().data())];
+    --m_open[f.el->index];
     if (!matched) {
       const std::wstring name = Wide(f.el->name);
       Error(f.begin, f.end, "end-missing", L"<" + name + L"> の終了タグ </" + name + L"> がありません。");
@@ -305,7 +407,7 @@ private:
       if (c == '/' && q + 1 < n && t[q + 1] == '>') return closed = true, q + 2;
       if (c == '<') return q;
       size_t r = q;
-      while (r < n && !IsSpace(t[r]) && !std::strchr("=<>\"'", t[r])) r += IsLead(t[r]) ? 2 : 1;
+      while (r < n && !Is(t[r], kAttrStop)) r += IsLead(t[r]) ? 2 : 1;
       r = std::min(r, n);
       if (r == q) {   // a stray "=" or quote
         ++q;
@@ -390,7 +492,7 @@ private:
         return;
       case Kind::Entry:
         if (m_deck != DeckState::Open) return Outside(q, e);
-        if (Same(m_stack.back().el->name, "CHOICE"))
+        if (m_stack.back().el->name == "CHOICE"sv)
           m_stack.back().text = true;
         else
           Error(q, e, "place", L"<CE> は <CHOICE> カードの中にしか置けません。");
@@ -433,7 +535,7 @@ private:
       return e;
     }
     if (!el || !Tracked(el->kind)) return e;
-    if (m_open[static_cast<size_t>(el - Elements().data())] == 0) {
+    if (m_open[el->index] == 0) {
       Error(q, e, "end-misnested", L"</" + Wide(el->name) + L"> に対応する開始タグが開いていません。");
       return e;
     }
@@ -444,7 +546,8 @@ private:
 
   void CheckAttribute(const ElementDef& el, const Attribute& a) {
     const std::string_view name = t.substr(a.nameBegin, a.nameEnd - a.nameBegin);
-    if (!Takes(el, name))
+    const Vocabulary::Word* word = Words().Find(name);
+    if (!Vocabulary::Takes(el, word))
       Warn(a.nameBegin, a.end, "attribute",
            L"<" + Wide(el.name) + L"> は属性 " + Wide(name) + L" を取りません (端末は無視します)。");
     if (!a.hasValue) return;
@@ -454,27 +557,28 @@ private:
     // The value itself, or the whole attribute when the value is empty.
     const size_t vb = v.empty() ? a.nameBegin : a.valueBegin, ve = v.empty() ? a.end : a.valueEnd;
     // VARS (and POSTDATA, which carries the same kind of list) separates its pairs with "&".
-    if (!Same(name, "VARS") && !Same(name, "POSTDATA")) References(a.valueBegin, a.valueEnd);
-    if (Same(name, "TTL") && !variable && (v.empty() || !std::all_of(v.begin(), v.end(), IsDigit)))
+    const Role role = word ? word->role : Role::Other;
+    if (role != Role::Vars && role != Role::PostData) References(a.valueBegin, a.valueEnd);
+    if (role == Role::Ttl && !variable && (v.empty() || !std::all_of(v.begin(), v.end(), IsDigit)))
       Error(vb, ve, "ttl", L"TTL は秒数を数字だけで書きます (符号や小数点は使えません)。");
-    if (IsBooleanOption(name) && !variable && !Same(v, "TRUE") && !Same(v, "FALSE"))
+    if (role == Role::Boolean && !variable && !Same(v, "TRUE"sv) && !Same(v, "FALSE"sv))
       Error(vb, ve, "boolean", Wide(name) + L" の値は TRUE か FALSE です。");
-    if (el.kind == Kind::Card && Same(name, "NAME")) {
+    if (el.kind == Kind::Card && role == Role::Name) {
       if (v.empty())
         Warn(vb, ve, "name", L"カード名 (NAME) が空です。");
-      else if (!variable && !m_cardNames.insert(v).second)
-        Warn(vb, ve, "name", L"同じカード名 (NAME) がこのデッキにもう一つあります。");
+      else if (!variable)
+        m_cardNames.push_back({vb, ve, v, Hash(v)});
     }
-    if ((Same(name, "DEST") || Same(name, "NEXT") || Same(name, "CANCEL") || Same(name, "BOOKMARK")) &&
+    if ((role == Role::Dest || role == Role::Next || role == Role::Cancel || role == Role::Bookmark) &&
         v.size() > 1 && v[0] == '#' && !variable)
-      m_refs.push_back({vb, ve, v.substr(1)});
-    if (Same(name, "DEST") || Same(name, "SRC")) {
+      m_refs.push_back({vb, ve, v.substr(1), Hash(v.substr(1))});
+    if (role == Role::Dest || role == Role::Src) {
       if (v.empty())
         Warn(vb, ve, "dest", Wide(name) + L" が空です。");
       else if (!variable && IsLocalPath(v))
         Warn(vb, ve, "dest", Wide(name) + L" がこのパソコンの中のパスです (端末からは届きません)。");
     }
-    if (Same(name, "LABEL") && (el.kind == Kind::Action || el.kind == Kind::Entry || el.kind == Kind::Link) &&
+    if (role == Role::Label && (el.kind == Kind::Action || el.kind == Kind::Entry || el.kind == Kind::Link) &&
         !variable && Characters(v) > 5)
       Warn(vb, ve, "label", L"ソフトキーのラベル (LABEL) が 5 文字を超えています (端末によっては切れます)。");
   }
@@ -500,7 +604,7 @@ private:
   // URL holds.
   static bool IsLocalPath(std::string_view v) {
     if (v.size() >= 2 && IsLetter(v[0]) && v[1] == ':') return true;
-    if (v.size() >= 5 && Same(v.substr(0, 5), "file:")) return true;
+    if (v.size() >= 5 && Same(v.substr(0, 5), "file:"sv)) return true;
     for (size_t i = 0; i < v.size(); i += IsLead(v[i]) ? 2 : 1)
       if (v[i] == '\\') return true;
     return false;
@@ -515,12 +619,30 @@ private:
     } else {
       FlushOutside();
     }
-    for (const Ref& r : m_refs)
-      if (!m_cardNames.count(r.name))
-        Warn(r.begin, r.end, "dest-card", L"この名前のカードがデッキにありません。");
+    MatchNames();
     std::stable_sort(m_problems.begin(), m_problems.end(),
                      [](const Problem& a, const Problem& b) { return a.begin < b.begin; });
     Locate();
+  }
+
+  // A name used before warns at each later card; a destination warns when no card has its name.
+  void MatchNames() {
+    // By hash, then name, then place: equal names stand together, the first one first.
+    const auto before = [](const Ref& a, const Ref& b) {
+      if (a.hash != b.hash) return a.hash < b.hash;
+      return a.name != b.name ? a.name < b.name : a.begin < b.begin;
+    };
+    std::sort(m_cardNames.begin(), m_cardNames.end(), before);
+    for (size_t i = 1; i < m_cardNames.size(); ++i)
+      if (m_cardNames[i].hash == m_cardNames[i - 1].hash && m_cardNames[i].name == m_cardNames[i - 1].name)
+        Warn(m_cardNames[i].begin, m_cardNames[i].end, "name", L"同じカード名 (NAME) がこのデッキにもう一つあります。");
+    for (const Ref& r : m_refs) {
+      auto at = std::lower_bound(m_cardNames.begin(), m_cardNames.end(), r.hash,
+                                 [](const Ref& a, uint64_t hash) { return a.hash < hash; });
+      while (at != m_cardNames.end() && at->hash == r.hash && at->name != r.name) ++at;
+      if (at == m_cardNames.end() || at->hash != r.hash)
+        Warn(r.begin, r.end, "dest-card", L"この名前のカードがデッキにありません。");
+    }
   }
 
   // Line and column of each problem's first byte, in one walk over the text.
