@@ -256,7 +256,7 @@ private:
   size_t m_firstBegin = std::string_view::npos, m_firstEnd = 0;
   // Card names and "#name" destinations, matched once the whole text is read: sorting them then
   // costs less than a set kept up to date tag by tag.
-  struct Ref { size_t begin, end; std::string_view name; uint64_t hash; };
+  struct Ref { size_t begin, end; std::string_view name; uint64_t hash; std::string_view attribute = {}; };
   static uint64_t Hash(std::string_view s) {   // FNV-1a
     uint64_t h = 14695981039346656037ull;
     for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -571,7 +571,7 @@ private:
     }
     if ((role == Role::Dest || role == Role::Next || role == Role::Cancel || role == Role::Bookmark) &&
         v.size() > 1 && v[0] == '#' && !variable)
-      m_refs.push_back({vb, ve, v.substr(1), Hash(v.substr(1))});
+      m_refs.push_back({vb, ve, v.substr(1), Hash(v.substr(1)), name});
     if (role == Role::Dest || role == Role::Src) {
       if (v.empty())
         Warn(vb, ve, "dest", Wide(name) + L" が空です。");
@@ -641,7 +641,7 @@ private:
                                  [](const Ref& a, uint64_t hash) { return a.hash < hash; });
       while (at != m_cardNames.end() && at->hash == r.hash && at->name != r.name) ++at;
       if (at == m_cardNames.end() || at->hash != r.hash)
-        Warn(r.begin, r.end, "dest-card", L"この名前のカードがデッキにありません。");
+        Warn(r.begin, r.end, "dest-card", Wide(r.attribute) + L" の指す名前のカードがこのデッキにありません。");
     }
   }
 
