@@ -21,7 +21,12 @@ bool IsLead(char c) {
   return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 // One table lookup per byte in the scanning loops.
-enum CharClass : unsigned char { kSpace = 1, kLetter = 2, kDigit = 4, kNamePunct = 8, kAttrStop = 16 };
+enum CharClass : unsigned char {
+  kSpace = 1, kLetter = 2, kDigit = 4, kNamePunct = 8,
+  kAttrStop = 16,    // ends an attribute name
+  kAmp = 32, kDollar = 64,   // noted while a value is read
+  kValueStop = 128   // may end a quoted value: a quote or a line end
+};
 struct CharClasses {
   unsigned char of[256] = {};
   constexpr CharClasses() {
@@ -30,15 +35,26 @@ struct CharClasses {
     for (int c = '0'; c <= '9'; ++c) of[c] |= kDigit;
     for (char c : {'-', '_', '.', ':'}) of[static_cast<unsigned char>(c)] |= kNamePunct;
     for (char c : {'=', '<', '>', '"', '\''}) of[static_cast<unsigned char>(c)] |= kAttrStop;
+    for (char c : {'"', '\'', '\r', '\n'}) of[static_cast<unsigned char>(c)] |= kValueStop;
+    of[static_cast<unsigned char>('&')] |= kAmp;
+    of[static_cast<unsigned char>('$')] |= kDollar;
   }
 };
 constexpr CharClasses kClasses;
-bool Is(char c, unsigned mask) { return (kClasses.of[static_cast<unsigned char>(c)] & mask) != 0; }
+unsigned ClassOf(char c) { return kClasses.of[static_cast<unsigned char>(c)]; }
+bool Is(char c, unsigned mask) { return (ClassOf(c) & mask) != 0; }
 bool IsSpace(char c) { return Is(c, kSpace); }
 bool IsLetter(char c) { return Is(c, kLetter); }
 bool IsDigit(char c) { return Is(c, kDigit); }
 bool IsNameChar(char c) { return Is(c, kLetter | kDigit | kNamePunct); }
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+struct UpperCase {
+  char of[256] = {};
+  constexpr UpperCase() {
+    for (int c = 0; c < 256; ++c) of[c] = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  }
+};
+constexpr UpperCase kUpper;
+char Upper(char c) { return kUpper.of[static_cast<unsigned char>(c)]; }
 
 inline bool Same(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -111,12 +127,25 @@ public:
     }
   }
 
-  const Word* Find(std::string_view name) const {
+  // The hash of a name in any letter case, one character at a time (the scanners hash a name
+  // while they find its end).
+  static size_t Step(size_t h, char c) { return (h ^ static_cast<unsigned char>(Upper(c))) * 16777619u; }
+  static constexpr size_t kHashStart = 2166136261u;
+  static size_t Hash(std::string_view name) {
+    size_t h = kHashStart;
+    for (char c : name) h = Step(h, c);
+    return h;
+  }
+
+  // `hash` is Hash(name).
+  const Word* Find(std::string_view name, size_t hash) const {
     if (name.size() > kLongest) return nullptr;
-    for (size_t slot = Hash(name) & kMask;; slot = (slot + 1) & kMask) {
+    for (size_t slot = hash & kMask;; slot = (slot + 1) & kMask) {
       if (m_slots[slot] < 0) return nullptr;
       const Word& w = m_words[static_cast<size_t>(m_slots[slot])];
-      if (Same(w.name, name)) return &w;
+      if (w.name.size() == name.size() && std::equal(name.begin(), name.end(), w.name.begin(),
+                                                     [](char a, char upper) { return Upper(a) == upper; }))
+        return &w;
     }
   }
 
@@ -131,14 +160,9 @@ public:
 private:
   static constexpr size_t kSlots = 512, kMask = kSlots - 1, kLongest = 32;
 
-  static size_t Hash(std::string_view name) {
-    size_t h = 2166136261u;
-    for (char c : name) h = (h ^ static_cast<unsigned char>(Upper(c))) * 16777619u;
-    return h;
-  }
-
+  // Words are kept in upper case.
   Word& Add(std::string_view name) {
-    if (const Word* w = Find(name)) return const_cast<Word&>(*w);
+    if (const Word* w = Find(name, Hash(name))) return const_cast<Word&>(*w);
     size_t slot = Hash(name) & kMask;
     while (m_slots[slot] >= 0) slot = (slot + 1) & kMask;
     m_slots[slot] = static_cast<int>(m_words.size());
@@ -196,11 +220,6 @@ const Vocabulary& Words() {
   return vocabulary;
 }
 
-const ElementDef* Lookup(std::string_view name) {
-  const Vocabulary::Word* w = Words().Find(name);
-  return w ? w->element : nullptr;
-}
-
 bool Tracked(Kind k) { return k == Kind::Deck || k == Kind::Card || k == Kind::Link; }
 
 struct Attribute {
@@ -208,11 +227,13 @@ struct Attribute {
   size_t valueBegin = 0, valueEnd = 0;   // inside the quotes
   size_t end = 0;                        // after the value and its closing quote
   bool hasValue = false;
+  size_t hash = 0;                       // of the name (Vocabulary::Hash)
+  unsigned classes = 0;                  // of the value's bytes, or-ed (kAmp, kDollar)
 };
 
 class Checker {
 public:
-  explicit Checker(std::string_view text) : t(text), n(text.size()), m_open(Words().ElementCount(), 0) {}
+  explicit Checker(std::string_view text) : t(text), n(text.size()), m_open(m_words.ElementCount(), 0) {}
 
   std::vector<Problem> Run() {
     size_t textFrom = 0;
@@ -244,6 +265,7 @@ private:
   };
   enum class DeckState { Before, Open, After };
 
+  const Vocabulary& m_words = Words();
   std::string_view t;
   size_t n;
   std::vector<Problem> m_problems;
@@ -254,8 +276,7 @@ private:
   bool m_outside = false;
   size_t m_outsideBegin = 0, m_outsideEnd = 0;
   size_t m_firstBegin = std::string_view::npos, m_firstEnd = 0;
-  // Card names and "#name" destinations, matched once the whole text is read: sorting them then
-  // costs less than a set kept up to date tag by tag.
+  // Card names and "#name" destinations, matched once the whole text is read.
   struct Ref { size_t begin, end; std::string_view name; uint64_t hash; std::string_view attribute = {}; };
   static uint64_t Hash(std::string_view s) {   // FNV-1a
     uint64_t h = 14695981039346656037ull;
@@ -264,6 +285,11 @@ private:
   }
   std::vector<Ref> m_cardNames, m_refs;
   std::vector<Attribute> m_attributes;   // of the tag being read; kept for its capacity
+
+  const ElementDef* Element(std::string_view name, size_t hash) const {
+    const Vocabulary::Word* w = m_words.Find(name, hash);
+    return w ? w->element : nullptr;
+  }
 
   void Add(size_t begin, size_t end, Severity s, std::string_view rule, std::wstring message) {
     Problem p;
@@ -406,14 +432,17 @@ private:
       if (c == '>') return closed = true, q + 1;
       if (c == '/' && q + 1 < n && t[q + 1] == '>') return closed = true, q + 2;
       if (c == '<') return q;
-      size_t r = q;
-      while (r < n && !Is(t[r], kAttrStop)) r += IsLead(t[r]) ? 2 : 1;
-      r = std::min(r, n);
+      size_t r = q, hash = Vocabulary::kHashStart;
+      for (; r < n && !Is(t[r], kAttrStop); ++r) {
+        hash = Vocabulary::Step(hash, t[r]);
+        if (IsLead(t[r]) && r + 1 < n) hash = Vocabulary::Step(hash, t[++r]);
+      }
       if (r == q) {   // a stray "=" or quote
         ++q;
         continue;
       }
       Attribute a;
+      a.hash = hash;
       a.nameBegin = q;
       a.nameEnd = a.end = q = r;
       if (r < n && t[r] == '=') {
@@ -421,7 +450,11 @@ private:
         const size_t v = r + 1;
         if (v < n && (t[v] == '"' || t[v] == '\'')) {
           size_t s = v + 1;
-          while (s < n && t[s] != t[v] && t[s] != '\r' && t[s] != '\n') ++s;
+          for (; s < n; ++s) {
+            const unsigned c = ClassOf(t[s]);
+            if ((c & kValueStop) && (t[s] == t[v] || t[s] == '\r' || t[s] == '\n')) break;
+            a.classes |= c;
+          }
           if (s < n && t[s] == t[v]) {
             a.valueBegin = v + 1;
             a.valueEnd = s;
@@ -441,7 +474,7 @@ private:
           }
         } else {
           size_t s = v;
-          while (s < n && !IsSpace(t[s]) && t[s] != '>' && t[s] != '<') ++s;
+          for (; s < n && !IsSpace(t[s]) && t[s] != '>' && t[s] != '<'; ++s) a.classes |= ClassOf(t[s]);
           a.valueBegin = v;
           a.valueEnd = a.end = q = s;
         }
@@ -451,13 +484,13 @@ private:
   }
 
   size_t StartTag(size_t q) {
-    size_t r = q + 1;
-    while (r < n && IsNameChar(t[r])) ++r;
+    size_t r = q + 1, hash = Vocabulary::kHashStart;
+    for (; r < n && IsNameChar(t[r]); ++r) hash = Vocabulary::Step(hash, t[r]);
     const std::string_view name = t.substr(q + 1, r - q - 1);
     bool closed = false;
     const size_t e = ReadAttributes(r, closed);
     if (!closed) Error(q, TrimEnd(q, e), "tag-open", L"タグ <" + Wide(name) + L" が \">\" で閉じられていません。");
-    const ElementDef* el = Lookup(name);
+    const ElementDef* el = Element(name, hash);
     if (!el) {
       Error(q, e, "element", L"<" + Wide(name) + L"> という要素は HDML にありません。");
       if (m_deck != DeckState::Open) Outside(q, e);
@@ -517,14 +550,14 @@ private:
   }
 
   size_t EndTag(size_t q) {
-    size_t r = q + 2;
-    while (r < n && IsNameChar(t[r])) ++r;
+    size_t r = q + 2, hash = Vocabulary::kHashStart;
+    for (; r < n && IsNameChar(t[r]); ++r) hash = Vocabulary::Step(hash, t[r]);
     const std::string_view name = t.substr(q + 2, r - q - 2);
     while (r < n && t[r] != '>' && t[r] != '<') ++r;
     const bool closed = r < n && t[r] == '>';
     const size_t e = closed ? r + 1 : r;
     if (!closed) Error(q, TrimEnd(q, e), "tag-open", L"タグ </" + Wide(name) + L" が \">\" で閉じられていません。");
-    const ElementDef* el = Lookup(name);
+    const ElementDef* el = Element(name, hash);
     if (!el) {
       Error(q, e, "element", L"</" + Wide(name) + L"> という要素は HDML にありません。");
     } else if (el->kind == Kind::LineMark) {
@@ -546,19 +579,19 @@ private:
 
   void CheckAttribute(const ElementDef& el, const Attribute& a) {
     const std::string_view name = t.substr(a.nameBegin, a.nameEnd - a.nameBegin);
-    const Vocabulary::Word* word = Words().Find(name);
+    const Vocabulary::Word* word = m_words.Find(name, a.hash);
     if (!Vocabulary::Takes(el, word))
       Warn(a.nameBegin, a.end, "attribute",
            L"<" + Wide(el.name) + L"> は属性 " + Wide(name) + L" を取りません (端末は無視します)。");
     if (!a.hasValue) return;
     const std::string_view v = t.substr(a.valueBegin, a.valueEnd - a.valueBegin);
     // A variable's value is known only on the phone.
-    const bool variable = v.find('$') != std::string_view::npos;
+    const bool variable = (a.classes & kDollar) != 0;
     // The value itself, or the whole attribute when the value is empty.
     const size_t vb = v.empty() ? a.nameBegin : a.valueBegin, ve = v.empty() ? a.end : a.valueEnd;
     // VARS (and POSTDATA, which carries the same kind of list) separates its pairs with "&".
     const Role role = word ? word->role : Role::Other;
-    if (role != Role::Vars && role != Role::PostData) References(a.valueBegin, a.valueEnd);
+    if (role != Role::Vars && role != Role::PostData && (a.classes & kAmp)) References(a.valueBegin, a.valueEnd);
     if (role == Role::Ttl && !variable && (v.empty() || !std::all_of(v.begin(), v.end(), IsDigit)))
       Error(vb, ve, "ttl", L"TTL は秒数を数字だけで書きます (符号や小数点は使えません)。");
     if (role == Role::Boolean && !variable && !Same(v, "TRUE"sv) && !Same(v, "FALSE"sv))
@@ -626,23 +659,27 @@ private:
   }
 
   // A name used before warns at each later card; a destination warns when no card has its name.
+  // One open-addressed table of the names in text order, so that the first of equal names stays.
   void MatchNames() {
-    // By hash, then name, then place: equal names stand together, the first one first.
-    const auto before = [](const Ref& a, const Ref& b) {
-      if (a.hash != b.hash) return a.hash < b.hash;
-      return a.name != b.name ? a.name < b.name : a.begin < b.begin;
+    size_t slots = 16;
+    while (slots < 2 * m_cardNames.size()) slots <<= 1;
+    std::vector<uint32_t> table(slots, UINT32_MAX);
+    // The slot holding `r`'s name, or the empty slot where it would go.
+    const auto slotOf = [&](const Ref& r) {
+      size_t at = r.hash & (slots - 1);
+      while (table[at] != UINT32_MAX && m_cardNames[table[at]].name != r.name) at = (at + 1) & (slots - 1);
+      return at;
     };
-    std::sort(m_cardNames.begin(), m_cardNames.end(), before);
-    for (size_t i = 1; i < m_cardNames.size(); ++i)
-      if (m_cardNames[i].hash == m_cardNames[i - 1].hash && m_cardNames[i].name == m_cardNames[i - 1].name)
+    for (size_t i = 0; i < m_cardNames.size(); ++i) {
+      const size_t at = slotOf(m_cardNames[i]);
+      if (table[at] == UINT32_MAX)
+        table[at] = static_cast<uint32_t>(i);
+      else
         Warn(m_cardNames[i].begin, m_cardNames[i].end, "name", L"同じカード名 (NAME) がこのデッキにもう一つあります。");
-    for (const Ref& r : m_refs) {
-      auto at = std::lower_bound(m_cardNames.begin(), m_cardNames.end(), r.hash,
-                                 [](const Ref& a, uint64_t hash) { return a.hash < hash; });
-      while (at != m_cardNames.end() && at->hash == r.hash && at->name != r.name) ++at;
-      if (at == m_cardNames.end() || at->hash != r.hash)
-        Warn(r.begin, r.end, "dest-card", Wide(r.attribute) + L" の指す名前のカードがこのデッキにありません。");
     }
+    for (const Ref& r : m_refs)
+      if (table[slotOf(r)] == UINT32_MAX)
+        Warn(r.begin, r.end, "dest-card", Wide(r.attribute) + L" の指す名前のカードがこのデッキにありません。");
   }
 
   // Line and column of each problem's first byte, in one walk over the text.
