@@ -105,6 +105,10 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
   EXPECT_EQ(CellOf(*tolvane, list, 0, 3), L"問題は見つかりませんでした。");
+
+  // Closing TeraPad takes the window with the rest of Tolvane.
+  host->close();
+  EXPECT_TRUE(tolvane->waitExit(2500));
 }
 
 }  // namespace
