@@ -238,8 +238,7 @@ public:
   std::vector<Problem> Run() {
     size_t textFrom = 0;
     for (size_t p = 0;;) {
-      const void* lt = p < n ? std::memchr(t.data() + p, '<', n - p) : nullptr;
-      const size_t q = lt ? static_cast<size_t>(static_cast<const char*>(lt) - t.data()) : n;
+      const size_t q = Find('<', p, n);
       if (q >= n) {
         Text(textFrom, n);
         break;
@@ -303,6 +302,17 @@ private:
   void Error(size_t b, size_t e, std::string_view rule, std::wstring m) { Add(b, e, Severity::Error, rule, std::move(m)); }
   void Warn(size_t b, size_t e, std::string_view rule, std::wstring m) { Add(b, e, Severity::Warning, rule, std::move(m)); }
 
+  // The first `c` in [from, to), or `to`. The text between two tags is mostly a few bytes: they
+  // are looked at one by one before the library's search is called.
+  size_t Find(char c, size_t from, size_t to) const {
+    const size_t near = std::min(to, from + 16);
+    for (; from < near; ++from)
+      if (t[from] == c) return from;
+    if (from >= to) return to;
+    const void* at = std::memchr(t.data() + from, c, to - from);
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - t.data()) : to;
+  }
+
   // "<!--" or "<--" at q (a "<").
   size_t CommentBody(size_t q) const {
     if (q + 3 < n && t[q + 1] == '!' && t[q + 2] == '-' && t[q + 3] == '-') return q + 4;
@@ -351,11 +361,11 @@ private:
   }
 
   void Text(size_t b, size_t e) {
-    if (b >= e) return;
-    References(b, e);
     while (b < e && IsSpace(t[b])) ++b;
+    if (b == e) return;   // most runs between tags: a line end and an indent
     e = TrimEnd(b, e);
-    if (b < e) Content(b, e, nullptr);
+    References(b, e);
+    Content(b, e, nullptr);
   }
 
   void Outside(size_t b, size_t e) {
