@@ -125,7 +125,7 @@ void ReadSettings(Host& h) {
 // ---- "TToolbar". TeraPad's is a VCL toolbar: one common toolbar control whose buttons are no
 // windows, so Tolvane finds nothing to measure in it and takes its fixed positions. The /strip
 // kind is a plain strip holding a toolbar window, which Tolvane measures. Tolvane docks its
-// toolbar into either; neither moves or paints over children it did not create.
+// frame into either; neither moves or paints over children it did not create.
 
 // TeraPad's buttons end just left of Tolvane's fixed positions: 314, or 369 with the wider set
 // that edit mode 1 or the browser menu shows.
