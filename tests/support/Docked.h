@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -190,6 +191,35 @@ inline bool RealClick(POINT pt, int button = 1, WORD held = 0) {
   mouse(button == 3 ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
   if (held) key(KEYEVENTF_KEYUP);
   return SendInput(n, in, sizeof(INPUT)) == n;
+}
+
+// Keys as a person's hand presses them: hardware input through SendInput, which goes to the
+// window that has the keyboard focus, in whichever process.
+inline void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (virtual key, down)
+  std::vector<INPUT> in;
+  for (const auto& [vk, down] : strokes) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    in.push_back(i);
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+inline void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
+inline void With(WORD modifier, WORD vk) { Keys({{modifier, true}, {vk, true}, {vk, false}, {modifier, false}}); }
+inline void TypeText(std::wstring_view text) {   // as an input method delivers it: characters, no keys
+  std::vector<INPUT> in;
+  for (wchar_t c : text) {
+    for (DWORD up : {0UL, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wScan = c;
+      i.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      in.push_back(i);
+    }
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 // Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).
