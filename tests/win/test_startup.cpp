@@ -245,6 +245,17 @@ TEST(Startup, TheHostNamedLastWinsOverTheOneInFront) {
   EXPECT_EQ(FindDocked(inFront.toolbar(), tolvane.pid()), nullptr);
 }
 
+// From a fault: TeraPad's toolbar gone between being found and being docked into, and the program
+// vanished without a word. The stand-in destroys it when asked the edit mode, which Tolvane asks
+// to place its toolbar before docking.
+TEST(Startup, AToolbarThatCannotBeDockedIntoIsSaid) {
+  HostPad host;
+  host.send(HPM_DESTROYTOOLBARONMODE);
+  Process tolvane = StartTolvane(L"/w=" + Handle(host.main()));
+  ExpectMessageThenEnd(tolvane, L"TeraPad のツールバーにボタンを入れられませんでした。", host.toolbar());
+  EXPECT_FALSE(host.toolbar());
+}
+
 TEST(Startup, PositionSwitchesPlaceTheDockedToolbar) {
   HostPad host;
   FrontWindow front;
