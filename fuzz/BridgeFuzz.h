@@ -1,13 +1,16 @@
-// What both bridge fuzz targets share: the editor families they drive and a count of the
-// requests each operation makes.
+// What both bridge fuzz targets share: the editor families they drive, the cp932 lead-byte
+// test, and a count of the requests each operation makes.
 #pragma once
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <string>
 
+#include "EditBuffer.h"
 #include "FuzzText.h"
-#include "ModelEditor.h"
+#include "bridge/logic/TextBytes.h"
+
+inline bool IsLeadCp932(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 
 // NT; the 95 family with its real limits; the 95 family with the same rules scaled down to a few
 // bytes, so that short inputs cross many piece boundaries.

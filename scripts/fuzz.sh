@@ -18,7 +18,7 @@ fi
 out="$BUILD/fuzz"
 mkdir -p "$out"
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I "$ROOT/src" -I "$ROOT/fuzz" -I "$ROOT/host" -I "$ROOT/tests/support")
+       -I "$ROOT/src" -I "$ROOT/fuzz" -I "$ROOT/host")
 # Every pure rule of the program, and the stand-in editor's byte buffer (the bridge's model editor).
 logic=("$ROOT"/src/*/logic/*.cpp "$ROOT"/host/EditBuffer.cpp)
 

@@ -209,20 +209,6 @@ inline void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (v
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 inline void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
-inline void With(WORD modifier, WORD vk) { Keys({{modifier, true}, {vk, true}, {vk, false}, {modifier, false}}); }
-inline void TypeText(std::wstring_view text) {   // as an input method delivers it: characters, no keys
-  std::vector<INPUT> in;
-  for (wchar_t c : text) {
-    for (DWORD up : {0UL, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
-      INPUT i{};
-      i.type = INPUT_KEYBOARD;
-      i.ki.wScan = c;
-      i.ki.dwFlags = KEYEVENTF_UNICODE | up;
-      in.push_back(i);
-    }
-  }
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
 
 // Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).
 inline void WriteSetting(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value) {

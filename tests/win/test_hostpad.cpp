@@ -12,9 +12,8 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using docked::ClassOf;
+using docked::Keys;
 using docked::Press;
-using docked::TypeText;
-using docked::With;
 
 namespace {
 
@@ -576,6 +575,22 @@ TEST(HostPadProgram, ToolCommandComesFromTheSettingsFile) {
 
 // ---- a person at the keyboard and the mouse (real input through SendInput)
 
+namespace {
+void With(WORD modifier, WORD vk) { Keys({{modifier, true}, {vk, true}, {vk, false}, {modifier, false}}); }
+void TypeText(std::wstring_view text) {   // as an input method delivers it: characters, no keys
+  std::vector<INPUT> in;
+  for (wchar_t c : text) {
+    for (DWORD up : {0UL, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wScan = c;
+      i.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      in.push_back(i);
+    }
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+}  // namespace
 
 TEST(HostPadInput, TypingEditsAndUndoesKeystrokeByKeystroke) {
   HostPad host;
