@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/frmMain.h"
 #include "app/mdlMain.h"
 #include "check/logic/HdmlCheck.h"
+#include "dialogs/logic/Placement.h"
 #include "res/resource.h"
 
 namespace frmCheck {
@@ -62,18 +64,13 @@ std::wstring Cell(int row, int column) {
   }
 }
 
-// Until the program has one way of handing TeraPad back its window and keyboard for every
-// window of its own, the check window does it here: TeraPad's main window in front gives the
-// focus back to its editor.
-void GiveTeraPadTheKeyboard() { SetForegroundWindow(gTeraPad->hwnd()); }
-
 // The row's bytes selected in the editor and scrolled into view; the editor gets the keyboard.
 void TakeRow(int row) {
   if (row < 0 || static_cast<size_t>(row) >= form.problems.size()) return;
   const HdmlCheck::Problem& p = form.problems[static_cast<size_t>(row)];
   gTeraPad->SelSet(static_cast<long>(p.begin), static_cast<long>(p.end));
   gTeraPad->ScrollCaret();
-  GiveTeraPadTheKeyboard();
+  frmMain::ReturnToTeraPad();
 }
 
 int SelectedRow() { return ListView_GetNextItem(form.lstProblems, -1, LVNI_SELECTED); }
@@ -108,20 +105,23 @@ void AddColumns() {
   ListView_SetExtendedListViewStyle(form.lstProblems, LVS_EX_FULLROWSELECT);
 }
 
-// At the lower right of TeraPad's window, inside the work area of TeraPad's monitor: the editor's
-// text stays in view above and beside it.
+// At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor as the
+// tag dialogs are (their rule, aimed at that corner): the editor's text stays in view above it.
 void PlaceOverTeraPad() {
+  constexpr int kInset = 12;
   RECT over, own;
-  if (!GetWindowRect(gTeraPad->hwnd(), &over)) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetWindowRect(gTeraPad->hwnd(), &over) ||
+      !GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
   GetWindowRect(form.hwnd, &own);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof(mi);
-  GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &mi);
-  const RECT& work = mi.rcWork;
-  const LONG w = own.right - own.left, h = own.bottom - own.top;
-  const LONG x = std::max(work.left, std::min(over.right - w - 24, work.right - w));
-  const LONG y = std::max(work.top, std::min(over.bottom - h - 24, work.bottom - h));
-  SetWindowPos(form.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int w = own.right - own.left, h = own.bottom - own.top;
+  const RECT& work = monitor.rcWork;
+  const Placement::Point at = Placement::CentreOver(
+      {over.right - w - 2 * kInset, over.bottom - h - 2 * kInset, over.right, over.bottom}, w, h,
+      {work.left, work.top, work.right, work.bottom});
+  SetWindowPos(form.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {

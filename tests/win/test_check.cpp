@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "DialogDriver.h"
 #include "Docked.h"
 #include "TestSupport.h"
 #include "check/frmCheck.h"
@@ -36,14 +37,6 @@ std::wstring CellOf(const Tolvane& tolvane, HWND list, int row, int column) {
   ReadProcessMemory(tolvane.handle(), remote, &local, sizeof(local), nullptr);
   VirtualFreeEx(tolvane.handle(), remote, 0, MEM_RELEASE);
   return local.text;
-}
-
-void PressKey(WORD key) {
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = key;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
 }
 
 class Check : public ::testing::Test {
@@ -90,12 +83,13 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0) << "first row selected";
 
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }));
-  PressKey(VK_DOWN);
-  PressKey(VK_RETURN);
+  Press(VK_DOWN);
+  Press(VK_RETURN);
   const long menu = static_cast<long>(kDeck.find("#menu"));
   EXPECT_TRUE(WaitFor([&] { return host->sel() == std::make_pair(menu, menu + 5); }))
       << host->sel().first << ".." << host->sel().second;
-  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == host->main(); })) << "TeraPad has the keyboard";
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == host->main() && DialogDriver::Focused(host->main()) == host->editor(); }))
+      << "TeraPad's editor has the keyboard";
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(host->bytes(), kDeck);
 
