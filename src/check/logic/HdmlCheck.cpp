@@ -276,7 +276,19 @@ private:
   size_t m_outsideBegin = 0, m_outsideEnd = 0;
   size_t m_firstBegin = std::string_view::npos, m_firstEnd = 0;
   // Card names and "#name" destinations, matched once the whole text is read.
-  struct Ref { size_t begin, end; std::string_view name; uint64_t hash; std::string_view attribute = {}; };
+  // The value's bytes [begin, end) (a destination's name follows its "#"), and for a destination
+  // the attribute that holds it.
+  struct Ref {
+    size_t begin, end;
+    uint64_t hash;
+    const Vocabulary::Word* attribute = nullptr;
+  };
+  std::string_view NameOf(const Ref& r) const {
+    const size_t from = r.attribute ? r.begin + 1 : r.begin;
+    return View(from, r.end);
+  }
+  // Bytes [b, e) of the text; b <= e <= n.
+  std::string_view View(size_t b, size_t e) const { return std::string_view(t.data() + b, e - b); }
   static uint64_t Hash(std::string_view s) {   // FNV-1a
     uint64_t h = 14695981039346656037ull;
     for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -496,7 +508,7 @@ private:
   size_t StartTag(size_t q) {
     size_t r = q + 1, hash = Vocabulary::kHashStart;
     for (; r < n && IsNameChar(t[r]); ++r) hash = Vocabulary::Step(hash, t[r]);
-    const std::string_view name = t.substr(q + 1, r - q - 1);
+    const std::string_view name = View(q + 1, r);
     bool closed = false;
     const size_t e = ReadAttributes(r, closed);
     if (!closed) Error(q, TrimEnd(q, e), "tag-open", L"タグ <" + Wide(name) + L" が \">\" で閉じられていません。");
@@ -562,7 +574,7 @@ private:
   size_t EndTag(size_t q) {
     size_t r = q + 2, hash = Vocabulary::kHashStart;
     for (; r < n && IsNameChar(t[r]); ++r) hash = Vocabulary::Step(hash, t[r]);
-    const std::string_view name = t.substr(q + 2, r - q - 2);
+    const std::string_view name = View(q + 2, r);
     while (r < n && t[r] != '>' && t[r] != '<') ++r;
     const bool closed = r < n && t[r] == '>';
     const size_t e = closed ? r + 1 : r;
@@ -588,13 +600,13 @@ private:
   }
 
   void CheckAttribute(const ElementDef& el, const Attribute& a) {
-    const std::string_view name = t.substr(a.nameBegin, a.nameEnd - a.nameBegin);
+    const std::string_view name = View(a.nameBegin, a.nameEnd);
     const Vocabulary::Word* word = m_words.Find(name, a.hash);
     if (!Vocabulary::Takes(el, word))
       Warn(a.nameBegin, a.end, "attribute",
            L"<" + Wide(el.name) + L"> は属性 " + Wide(name) + L" を取りません (端末は無視します)。");
     if (!a.hasValue) return;
-    const std::string_view v = t.substr(a.valueBegin, a.valueEnd - a.valueBegin);
+    const std::string_view v = View(a.valueBegin, a.valueEnd);
     // A variable's value is known only on the phone.
     const bool variable = (a.classes & kDollar) != 0;
     // The value itself, or the whole attribute when the value is empty.
@@ -610,11 +622,11 @@ private:
       if (v.empty())
         Warn(vb, ve, "name", L"カード名 (NAME) が空です。");
       else if (!variable)
-        m_cardNames.push_back({vb, ve, v, Hash(v)});
+        m_cardNames.push_back({vb, ve, Hash(v)});
     }
     if ((role == Role::Dest || role == Role::Next || role == Role::Cancel || role == Role::Bookmark) &&
         v.size() > 1 && v[0] == '#' && !variable)
-      m_refs.push_back({vb, ve, v.substr(1), Hash(v.substr(1)), name});
+      m_refs.push_back({vb, ve, Hash(v.substr(1)), word});
     if (role == Role::Dest || role == Role::Src) {
       if (v.empty())
         Warn(vb, ve, "dest", Wide(name) + L" が空です。");
@@ -677,7 +689,9 @@ private:
     // The slot holding `r`'s name, or the empty slot where it would go.
     const auto slotOf = [&](const Ref& r) {
       size_t at = r.hash & (slots - 1);
-      while (table[at] != UINT32_MAX && m_cardNames[table[at]].name != r.name) at = (at + 1) & (slots - 1);
+      while (table[at] != UINT32_MAX &&
+             (m_cardNames[table[at]].hash != r.hash || NameOf(m_cardNames[table[at]]) != NameOf(r)))
+        at = (at + 1) & (slots - 1);
       return at;
     };
     for (size_t i = 0; i < m_cardNames.size(); ++i) {
@@ -689,7 +703,7 @@ private:
     }
     for (const Ref& r : m_refs)
       if (table[slotOf(r)] == UINT32_MAX)
-        Warn(r.begin, r.end, "dest-card", Wide(r.attribute) + L" の指す名前のカードがこのデッキにありません。");
+        Warn(r.begin, r.end, "dest-card", Wide(r.attribute->name) + L" の指す名前のカードがこのデッキにありません。");
   }
 
   // Line and column of each problem's first byte, in one walk over the text.
