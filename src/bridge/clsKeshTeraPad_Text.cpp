@@ -171,6 +171,21 @@ void clsKeshTeraPad::WrapSelection(const std::wstring& StartTag, const std::wstr
   TextBytes::WrapSelection(m, HostFamily(), ToAnsi(TrimNull(StartTag)), ToAnsi(TrimNull(EndTag)));
 }
 
+std::string clsKeshTeraPad::TextPrefix(long nWant) const {
+  const HWND e = ValidEditor();
+  if (!e) return {};
+  Messages m(*this, e);
+  return TextBytes::ReadPrefix(m, HostFamily(), nWant);
+}
+
+void clsKeshTeraPad::ReplaceBytes(long nStart, long nEnd, const std::string& bytes, long nBack) {
+  const HWND e = ValidEditor();
+  if (!e) return;
+  Messages m(*this, e);
+  const auto nul = bytes.find('\0');
+  TextBytes::ReplaceRange(m, HostFamily(), nStart, nEnd, std::string_view(bytes).substr(0, nul), nBack);
+}
+
 std::optional<bool> clsKeshTeraPad::SelSet(long nStart, long nEnd) {
   const HWND e = ValidEditor();
   if (!e) return std::nullopt;
