@@ -61,11 +61,13 @@ struct Form final : TagDialog::RowForm {
 }  // namespace
 
 namespace frmNaviA {
+std::span<const TagDialog::RowControls> Controls() { return kAControls; }
 bool Show(HWND owner) { return TagDialog::Open<Form<kA>>(owner, IDD_NAVIA); }
 bool Edit(HWND owner, const TagDialog::Existing& tag) { return TagDialog::Open<Form<kA>>(owner, IDD_NAVIA, &tag); }
 }  // namespace frmNaviA
 
 namespace frmNaviAction {
+std::span<const TagDialog::RowControls> Controls() { return kActionControls; }
 bool Show(HWND owner) { return TagDialog::Open<Form<kAction>>(owner, IDD_NAVIACTION); }
 bool Edit(HWND owner, const TagDialog::Existing& tag) {
   return TagDialog::Open<Form<kAction>>(owner, IDD_NAVIACTION, &tag);

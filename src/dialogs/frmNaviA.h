@@ -41,8 +41,11 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
+#include <span>
+
 namespace TagDialog {
 struct Existing;
+struct RowControls;
 }
 
 namespace frmNaviA {
@@ -51,5 +54,7 @@ namespace frmNaviA {
 bool Show(HWND owner);
 // Opens on the A start tag `tag.tag` (caption "... (編集)"); OK leaves the new start tag.
 bool Edit(HWND owner, const TagDialog::Existing& tag);
+// Each row's controls, in the order of its row table.
+std::span<const TagDialog::RowControls> Controls();
 }
 #endif

@@ -48,8 +48,11 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
+#include <span>
+
 namespace TagDialog {
 struct Existing;
+struct RowControls;
 }
 
 namespace frmNaviAction {
@@ -58,5 +61,7 @@ namespace frmNaviAction {
 bool Show(HWND owner);
 // Opens on the ACTION tag `tag.tag` (caption "... (編集)"); OK leaves the new tag.
 bool Edit(HWND owner, const TagDialog::Existing& tag);
+// Each row's controls, in the order of its row table.
+std::span<const TagDialog::RowControls> Controls();
 }
 #endif
