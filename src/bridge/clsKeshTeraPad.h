@@ -45,6 +45,8 @@ public:
   long SelStart() const;
   void SelStart(long NewValue);
   long SelLength() const;
+  // Start and end of the selection from one EM_GETSEL; 0, 0 when the test fails.
+  std::pair<long, long> Selection() const;
   void SelLength(long NewValue);
   long Line() const;
   void Line(long NewValue);

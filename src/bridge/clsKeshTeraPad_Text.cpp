@@ -117,6 +117,11 @@ long clsKeshTeraPad::SelLength() const {
   return end - start;
 }
 
+std::pair<long, long> clsKeshTeraPad::Selection() const {
+  const HWND e = ValidEditor();
+  return e ? GetSel(e) : std::pair<long, long>{0, 0};
+}
+
 void clsKeshTeraPad::SelLength(long NewValue) {
   if (!IsTeraPadWindow(m_hWndMain)) return;
   const long s = SelStart();

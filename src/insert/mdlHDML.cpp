@@ -3,6 +3,7 @@
 #include "insert/mdlHDML.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/mdlMain.h"
 #include "bridge/clsKeshTeraPad.h"
@@ -29,6 +30,7 @@ struct Prefix {
   long asked = 0;
 
   explicit Prefix(long want) { Read(want); }
+  Prefix(std::string held, bool all) : text(std::move(held)), whole(all), asked(static_cast<long>(text.size())) {}
   void Read(long want) {
     asked = std::max(want, 0L);
     text = gTeraPad->TextPrefix(asked);
@@ -52,17 +54,15 @@ std::string_view NameOf(std::string_view tag) {
   return read ? tag.substr(read->nameBegin, read->nameEnd - read->nameBegin) : std::string_view();
 }
 
-bool SelectionStands(const TagTarget& t) {
-  const long start = gTeraPad->SelStart();
-  return start == t.selStart && start + gTeraPad->SelLength() == t.selEnd;
-}
+bool SelectionStands(const TagTarget& t) { return gTeraPad->Selection() == std::pair(t.selStart, t.selEnd); }
 
 // The start tag replaced; when its name changed, the end tag that closes it is renamed in the
 // same replacement, the content between going back as it was read.
 void Rewrite(const TagTarget& t, const std::string& start) {
   const std::string_view oldName = NameOf(t.bytes), newName = NameOf(start);
   if (!oldName.empty() && !newName.empty() && oldName != newName) {
-    Prefix p(t.end + kPastCaret);
+    // What was read to find the tag holds a short element's end tag already.
+    Prefix p(t.text, t.textWhole);
     const Spot close = p.Ask(t.end, [&](std::string_view text, bool whole) {
       return TagPlace::ClosingTag(text, whole, static_cast<size_t>(t.end), oldName);
     });
@@ -77,12 +77,30 @@ void Rewrite(const TagTarget& t, const std::string& start) {
   gTeraPad->ReplaceBytes(t.begin, t.end, start, 0);
 }
 
+void Put(const ReadBack& readBack, const TagTarget& t) {
+  const std::string start = ToAnsi(gStartTag);
+  if (t.edit) {
+    if (readBack.lines) {
+      gTeraPad->ReplaceBytes(t.begin, t.end, start, 0);
+    } else {
+      Rewrite(t, start);
+    }
+    return;
+  }
+  if (!t.readWhole) {
+    // The selection holds a NUL, which ends every string message: the tags go in around it.
+    gTeraPad->WrapSelection(gStartTag, gEndTag);
+    return;
+  }
+  const std::string endTag = ToAnsi(gEndTag);
+  gTeraPad->ReplaceBytes(t.begin, t.end, start + t.bytes + endTag, static_cast<long>(endTag.size()));
+}
+
 }  // namespace
 
 TagTarget FindTagTarget(const ReadBack& readBack) {
   TagTarget t;
-  t.selStart = gTeraPad->SelStart();
-  t.selEnd = t.selStart + gTeraPad->SelLength();
+  std::tie(t.selStart, t.selEnd) = gTeraPad->Selection();
   const bool caret = t.selStart == t.selEnd;
   Prefix p(caret ? t.selEnd + kPastCaret : t.selEnd + 2);
   const size_t start = static_cast<size_t>(std::max(t.selStart, 0L)), end = static_cast<size_t>(std::max(t.selEnd, 0L));
@@ -113,32 +131,19 @@ TagTarget FindTagTarget(const ReadBack& readBack) {
     t.readWhole = end <= p.text.size();
     t.bytes = p.Bytes(start, end);
   }
+  t.text = std::move(p.text);
+  t.textWhole = p.whole;
   return t;
 }
 
 void ApplyPendingTags(const ReadBack& readBack, const TagTarget& found) {
   if (!found.edit && gStartTag.empty()) return;
-  TagTarget t = found;
   if (!SelectionStands(found)) {
-    t = FindTagTarget(readBack);
-    if (found.edit && (!t.edit || t.bytes != found.bytes)) return;   // the tag edited is no longer there
+    const TagTarget now = FindTagTarget(readBack);
+    if (found.edit && (!now.edit || now.bytes != found.bytes)) return;   // the tag edited is no longer there
+    return Put(readBack, now);
   }
-  const std::string start = ToAnsi(gStartTag);
-  if (t.edit) {
-    if (readBack.lines) {
-      gTeraPad->ReplaceBytes(t.begin, t.end, start, 0);
-    } else {
-      Rewrite(t, start);
-    }
-    return;
-  }
-  if (!t.readWhole) {
-    // The selection holds a NUL, which ends every string message: the tags go in around it.
-    gTeraPad->WrapSelection(gStartTag, gEndTag);
-    return;
-  }
-  const std::string endTag = ToAnsi(gEndTag);
-  gTeraPad->ReplaceBytes(t.begin, t.end, start + t.bytes + endTag, static_cast<long>(endTag.size()));
+  Put(readBack, found);
 }
 
 void InsertPendingTags() {

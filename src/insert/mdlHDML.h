@@ -26,6 +26,8 @@ struct TagTarget {
   long begin = 0, end = 0;         // edit: the tag or lines; otherwise what the tags wrap
   std::string bytes;               // edit: the tag's bytes; otherwise the bytes being wrapped
   bool readWhole = true;           // otherwise: `bytes` is the whole selection (a NUL cuts every read)
+  std::string text;                // the document's first bytes as read to find all this
+  bool textWhole = false;          // `text` is all of the document
 };
 
 TagTarget FindTagTarget(const ReadBack& readBack);
