@@ -46,22 +46,5 @@
 #define IDC_NAVIACTION_TXTICON           1763
 
 #ifndef RC_INVOKED
-#include <windows.h>
-
-#include <span>
-
-namespace TagDialog {
-struct Existing;
-struct RowControls;
-}
-
-namespace frmNaviAction {
-// Modal, owned by `owner`; OK leaves the preview in gStartTag and an empty gEndTag, any other
-// way out empties both. True after OK.
-bool Show(HWND owner);
-// Opens on the ACTION tag `tag.tag` (caption "... (編集)"); OK leaves the new tag.
-bool Edit(HWND owner, const TagDialog::Existing& tag);
-// Each row's controls, in the order of its row table.
-std::span<const TagDialog::RowControls> Controls();
-}
+#include "dialogs/frmNavi.h"
 #endif
