@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   gToolbarLeft = -1;
   gToolbarTop = 0;
   frmMain::Load();
-  if (!frmMain::IsLoaded() || GetParent(frmMain::Toolbar()) != bar) {
+  if (!frmMain::IsLoaded() || !IsChild(bar, frmMain::Toolbar())) {
     std::printf("the form did not dock; no tick measured\n");
     return 1;
   }

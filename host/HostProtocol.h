@@ -15,6 +15,9 @@
 //   /tool=<cmd>    command line of the tool menu's first entry (default: [Tools] Tool1 of the
 //                  settings file; tolvane.exe beside hostpad.exe when that is empty)
 //   /notoolbar     start without a "TToolbar" child
+//   /strip         "TToolbar" is a plain strip holding a toolbar window (which Tolvane measures)
+//                  instead of one toolbar control whose buttons are no windows, as TeraPad's is
+//                  (which shows a wider set of buttons in edit mode 1 or with [Browser] Menu set)
 //   /noini         start without a "TTeraPadIniFilePath" child
 //   /ansi          (reserved)
 // The main window's class is "TTeraPadMainForm"; its title is "<file> - hostpad".
@@ -54,6 +57,7 @@ enum HostPadMessage : unsigned {
   HPM_SETMODIFY,                  // wParam: the modified flag (EM_GETMODIFY answers it)
   HPM_FOREGROUND,                 // the editor makes its main window the foreground window
   HPM_REPAINTTOOLBAR,             // the toolbar strip repaints itself at once (not its children)
+  HPM_DESTROYTOOLBARONMODE,       // the next 0x8194 destroys the toolbar before it is answered
 };
 
 // Raw bytes, past the UTF-16 conversion that Windows applies to string messages between

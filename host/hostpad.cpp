@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 #include "HostEditor.h"
 #include "HostProtocol.h"
@@ -25,14 +26,14 @@ constexpr int kButtonsId = 101;
 
 enum Command : int {
   IDM_SAVE = 200, IDM_EXIT, IDM_UNDO, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_CLEAR, IDM_SELECTALL,
-  IDM_NEW, IDM_OPEN, IDM_FIND, IDM_TOOL1 = 300,
+  IDM_NEW, IDM_OPEN, IDM_FIND, IDM_PRINT, IDM_REDO, IDM_BROWSER, IDM_TOOL1 = 300,
 };
 
 struct Options {
   std::wstring file, ini, tool;
   long mode = 0;
   std::size_t cap = 0, undo = 0;
-  bool readonly = false, noToolbar = false, noIni = false;
+  bool readonly = false, noToolbar = false, noIni = false, strip = false;
 };
 
 struct Host {
@@ -42,6 +43,9 @@ struct Host {
   long mode = 0;
   LRESULT saves = 0, reloads = 0;
   bool flatToolbar = true;
+  bool browserMenu = false;
+  int indent = 0;                        // of the real toolbar's first button
+  bool destroyToolbarOnModeQuestion = false;
 };
 
 Host* HostOf(HWND hwnd) { return reinterpret_cast<Host*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
@@ -86,6 +90,7 @@ Options ParseCommandLine() {
     else if (_wcsicmp(a.c_str(), L"/readonly") == 0) o.readonly = true;
     else if (_wcsicmp(a.c_str(), L"/notoolbar") == 0) o.noToolbar = true;
     else if (_wcsicmp(a.c_str(), L"/noini") == 0) o.noIni = true;
+    else if (_wcsicmp(a.c_str(), L"/strip") == 0) o.strip = true;
     else if (_wcsicmp(a.c_str(), L"/ansi") == 0) {}
     else o.file = a;
   }
@@ -111,13 +116,61 @@ void WriteDefaultIni(const Host& h) {
 void ReadSettings(Host& h) {
   const std::wstring flat = IniString(h, L"Option", L"FlatToolBar");
   h.flatToolbar = flat.empty() || flat == L"1";
+  h.browserMenu = std::wcstol(IniString(h, L"Browser", L"Menu").c_str(), nullptr, 10) != 0;
   h.tool = h.opt.tool;
   if (h.tool.empty()) h.tool = IniString(h, L"Tools", L"Tool1");
   if (h.tool.empty()) h.tool = L"\"" + FolderOf(h.exePath) + L"\\tolvane.exe\"";
 }
 
-// ---- "TToolbar": a strip across the top holding our own buttons. Tolvane docks its toolbar
-// into it, so the strip never moves or paints over children it did not create.
+// ---- "TToolbar". TeraPad's is a VCL toolbar: one common toolbar control whose buttons are no
+// windows, so Tolvane finds nothing to measure in it and takes its fixed positions. The /strip
+// kind is a plain strip holding a toolbar window, which Tolvane measures. Tolvane docks its
+// frame into either; neither moves or paints over children it did not create.
+
+// TeraPad's buttons end just left of Tolvane's fixed positions: 314, or 369 with the wider set
+// that edit mode 1 or the browser menu shows.
+constexpr int kFixedLeft = 314, kFixedLeftWide = 369;
+
+// The buttons as TeraPad shows them: file, print, clipboard, undo, search; the wider set adds a
+// browser's. Images of the common controls' own strips.
+struct HostButton {
+  int image;        // STD_* index, or kHist + HIST_* index
+  int command;      // 0: a separator
+  bool wide;        // only in the wider set
+};
+constexpr int kHist = 100;
+constexpr HostButton kHostButtons[] = {
+    {STD_FILENEW, IDM_NEW, false},  {STD_FILEOPEN, IDM_OPEN, false}, {STD_FILESAVE, IDM_SAVE, false},
+    {0, 0, false},                  {STD_PRINT, IDM_PRINT, false},   {STD_PRINTPRE, IDM_PRINT, false},
+    {0, 0, false},                  {STD_CUT, IDM_CUT, false},       {STD_COPY, IDM_COPY, false},
+    {STD_PASTE, IDM_PASTE, false},  {0, 0, false},                   {STD_UNDO, IDM_UNDO, false},
+    {STD_REDOW, IDM_REDO, false},   {0, 0, false},                   {STD_FIND, IDM_FIND, false},
+    {STD_REPLACE, IDM_FIND, false}, {0, 0, true},                    {kHist + HIST_BACK, IDM_BROWSER, true},
+    {kHist + HIST_FORWARD, IDM_BROWSER, true},
+};
+
+bool WideButtons(const Host& h) { return h.mode == 1 || h.browserMenu; }
+
+// Shows the wider set or not, and indents the buttons so that the last one ends one pixel left
+// of the fixed position that belongs to the set.
+void LayOutButtons(Host& h, HWND tb) {
+  if (h.opt.strip || !tb) return;
+  const bool wide = WideButtons(h);
+  int last = 0;
+  for (int i = 0; i < static_cast<int>(std::size(kHostButtons)); ++i) {
+    const bool shown = !kHostButtons[i].wide || wide;
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+    info.fsState = shown ? TBSTATE_ENABLED : TBSTATE_HIDDEN;
+    SendMessageW(tb, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
+    if (shown) last = i;
+  }
+  RECT rc{};
+  SendMessageW(tb, TB_GETITEMRECT, last, reinterpret_cast<LPARAM>(&rc));
+  h.indent += (wide ? kFixedLeftWide : kFixedLeft) - 1 - rc.right;
+  SendMessageW(tb, TB_SETINDENT, h.indent, 0);
+}
 
 LRESULT CALLBACK StripProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -134,6 +187,7 @@ LRESULT CALLBACK StripProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+// The /strip kind.
 HWND CreateStrip(Host& h) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   RECT rc;
@@ -160,6 +214,37 @@ HWND CreateStrip(Host& h) {
   SendMessageW(tb, TB_GETITEMRECT, tbb.size() - 1, reinterpret_cast<LPARAM>(&last));
   SetWindowPos(tb, nullptr, 2, 2, last.right, last.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   return strip;
+}
+
+// The real kind: one toolbar control across the top, styled as the VCL makes a TToolBar.
+HWND CreateTeraPadToolbar(Host& h) {
+  RECT rc;
+  GetClientRect(h.main, &rc);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS |
+                      CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | (h.flatToolbar ? TBSTYLE_FLAT : 0);
+  HWND tb = CreateWindowExW(0, L"TToolbar", L"", style, 0, 0, rc.right, kStripHeight, h.main, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  if (!tb) return nullptr;
+  SendMessageW(tb, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(tb, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+  const int histFirst = ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendMessageW(tb, TB_GETIMAGELIST, 0, 0)));
+  SendMessageW(tb, TB_LOADIMAGES, IDB_HIST_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+  std::vector<TBBUTTON> tbb;
+  for (const HostButton& b : kHostButtons) {
+    const int image = b.image >= kHist ? histFirst + b.image - kHist : b.image;
+    tbb.push_back(b.command ? TBBUTTON{image, b.command, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0}
+                            : TBBUTTON{0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0});
+  }
+  SendMessageW(tb, TB_ADDBUTTONSW, tbb.size(), reinterpret_cast<LPARAM>(tbb.data()));
+  h.indent = 0;
+  return tb;
+}
+
+HWND CreateToolbar(Host& h) {
+  if (h.opt.strip) return CreateStrip(h);
+  HWND tb = CreateTeraPadToolbar(h);
+  LayOutButtons(h, tb);
+  return tb;
 }
 
 // ---- main window "TTeraPadMainForm"
@@ -299,31 +384,43 @@ LRESULT CopyData(Host& h, const COPYDATASTRUCT& cd) {
   return FALSE;
 }
 
+void DestroyToolbar(Host& h) {
+  if (h.strip) DestroyWindow(h.strip);
+  h.strip = nullptr;
+  Layout(h);
+}
+
 LRESULT HostMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
   EditBuffer* b = HostEditorBuffer(h.editor);
   HostEditorSettings* s = HostEditorSettingsOf(h.editor);
   switch (msg) {
   case TP_GETEDITOR: return reinterpret_cast<LRESULT>(h.editor);
-  case TP_GETMODE: return h.mode;
+  case TP_GETMODE:
+    if (std::exchange(h.destroyToolbarOnModeQuestion, false)) DestroyToolbar(h);
+    return h.mode;
   case TP_SAVE: Save(h); return 0;
-  case TP_RELOADINI: ReadSettings(h); ++h.reloads; return 0;
+  case TP_RELOADINI:
+    ReadSettings(h);
+    LayOutButtons(h, h.strip);
+    ++h.reloads;
+    return 0;
   case HPM_SHOWTOOLBAR:
     if (h.strip) ShowWindow(h.strip, wParam ? SW_SHOWNA : SW_HIDE);
     Layout(h);
     return 0;
   case HPM_RECREATETOOLBAR: {
     HWND old = h.strip;
-    h.strip = CreateStrip(h);
+    h.strip = CreateToolbar(h);
     if (old) DestroyWindow(old);
     Layout(h);
     return reinterpret_cast<LRESULT>(h.strip);
   }
-  case HPM_DESTROYTOOLBAR:
-    if (h.strip) DestroyWindow(h.strip);
-    h.strip = nullptr;
-    Layout(h);
+  case HPM_DESTROYTOOLBAR: DestroyToolbar(h); return 0;
+  case HPM_DESTROYTOOLBARONMODE: h.destroyToolbarOnModeQuestion = true; return 0;
+  case HPM_SETMODE:
+    h.mode = static_cast<long>(wParam);
+    LayOutButtons(h, h.strip);
     return 0;
-  case HPM_SETMODE: h.mode = static_cast<long>(wParam); return 0;
   case HPM_SETCAP: s->cap = wParam; return 0;
   case HPM_SETUNDODEPTH: b->setUndoDepth(wParam); return 0;
   case HPM_SETREADONLY: b->readOnly = wParam != 0; return 0;
@@ -375,7 +472,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void RegisterClasses(HINSTANCE inst) {
+void RegisterClasses(HINSTANCE inst, bool strip) {
   WNDCLASSW main{};
   main.lpfnWndProc = MainProc;
   main.hInstance = inst;
@@ -385,12 +482,19 @@ void RegisterClasses(HINSTANCE inst) {
   main.lpszClassName = L"" HOSTPAD_MAINCLASS;
   RegisterClassW(&main);
 
-  WNDCLASSW strip{};
-  strip.lpfnWndProc = StripProc;
-  strip.hInstance = inst;
-  strip.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  strip.lpszClassName = L"TToolbar";
-  RegisterClassW(&strip);
+  // "TToolbar" is the one kind this run makes: a superclass of the common toolbar as the VCL
+  // registers it, or the plain strip.
+  WNDCLASSW toolbar{};
+  if (strip) {
+    toolbar.lpfnWndProc = StripProc;
+    toolbar.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  } else {
+    GetClassInfoW(inst, TOOLBARCLASSNAMEW, &toolbar);
+    toolbar.style &= ~CS_GLOBALCLASS;
+  }
+  toolbar.hInstance = inst;
+  toolbar.lpszClassName = L"TToolbar";
+  RegisterClassW(&toolbar);
 
   // The path windows are ANSI windows: TeraPad's readers take their text as cp932.
   for (const char* name : {"TEdit", "TTeraPadExeName", "TTeraPadIniFilePath"}) {
@@ -407,10 +511,9 @@ void RegisterClasses(HINSTANCE inst) {
 int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  RegisterClasses(inst);
-
   Host h;
   h.opt = ParseCommandLine();
+  RegisterClasses(inst, h.opt.strip);
   wchar_t exe[MAX_PATH * 4] = {};
   GetModuleFileNameW(nullptr, exe, static_cast<DWORD>(std::size(exe)));
   h.exePath = exe;
@@ -425,7 +528,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
                               CW_USEDEFAULT, CW_USEDEFAULT, 760, 540, nullptr, BuildMenu(h), inst, &h);
   if (!main) return 1;
   // The strip first: FindWindowEx meets it before any other child.
-  if (!h.opt.noToolbar) h.strip = CreateStrip(h);
+  if (!h.opt.noToolbar) h.strip = CreateToolbar(h);
   h.editor = CreateHostEditor(main, kEditorId);
   CreatePathWindow(main, "TEdit", h.filePath);
   CreatePathWindow(main, "TTeraPadExeName", h.exePath);

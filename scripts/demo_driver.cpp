@@ -32,7 +32,7 @@ HWND Editor() {
   return reinterpret_cast<HWND>(SendMessageW(Host(), 0x8192, 0, reinterpret_cast<LPARAM>(&zero)));
 }
 
-// Tolvane's toolbar: the window inside the editor's toolbar that another process made.
+// Tolvane's toolbar: inside the frame that another process docked into the editor's toolbar.
 HWND Docked() {
   HWND bar = HostToolbar();
   DWORD hostPid = 0;
@@ -40,7 +40,7 @@ HWND Docked() {
   for (HWND h = GetWindow(bar, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid != hostPid && IsWindowVisible(h)) return h;
+    if (pid != hostPid && IsWindowVisible(h)) return GetWindow(h, GW_CHILD);
   }
   return nullptr;
 }

@@ -1,4 +1,5 @@
-// Under Wine, a window whose top-level window belongs to another process draws nothing of its own:
+// Under Wine, a window whose top-level window belongs to another process (here our toolbar, in
+// its frame, in TeraPad's toolbar strip) draws nothing of its own:
 //  1. Its device context has no X drawable. Wine looks for one on the window's ancestors below the
 //     top-level and (in Debian's Wine 8) gives up there; the top-level's drawable, put on TeraPad's
 //     toolbar strip as the window property Wine reads, gives it one.
@@ -22,6 +23,7 @@ enum class PixelFormat { NotAsked, Asked, Set, Failed };
 
 struct Docking {
   HWND strip = nullptr;
+  HWND toolbar = nullptr;
   bool propertyIsOurs = false;   // a strip with an X window of its own carries the property already
   PixelFormat pixelFormat = PixelFormat::NotAsked;
 };
@@ -48,16 +50,21 @@ bool SetOpenGLPixelFormat(HWND toolbar) {
   return set;
 }
 
+bool Docked(HWND h) { return IsChild(docking.strip, h); }
+
 // TeraPad's thread recomputes which part of its surface is ours, then we paint that part again.
-void Nudge(HWND toolbar) {
+void Nudge() {
   SetWindowPos(docking.strip, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-  RedrawWindow(toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  RedrawWindow(docking.toolbar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
+// Subclasses the toolbar (its first paint sets the pixel format) and the frame (the toolbar
+// moves, shows and hides with it).
 LRESULT CALLBACK DockedToolbarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   switch (msg) {
     case WM_PAINT: {
+      if (h != docking.toolbar) break;
       const LRESULT result = DefSubclassProc(h, msg, wParam, lParam);
       if (docking.pixelFormat == PixelFormat::NotAsked) {
         docking.pixelFormat = PixelFormat::Asked;
@@ -66,9 +73,9 @@ LRESULT CALLBACK DockedToolbarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lPara
       return result;
     }
     case WM_SETPIXELFORMAT:
-      if (GetParent(h) != docking.strip) return 0;
+      if (!Docked(h)) return 0;
       docking.pixelFormat = SetOpenGLPixelFormat(h) ? PixelFormat::Set : PixelFormat::Failed;
-      if (docking.pixelFormat == PixelFormat::Set) Nudge(h);
+      if (docking.pixelFormat == PixelFormat::Set) Nudge();
       return 0;
     case WM_WINDOWPOSCHANGED: {
       const LRESULT result = DefSubclassProc(h, msg, wParam, lParam);
@@ -76,7 +83,7 @@ LRESULT CALLBACK DockedToolbarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lPara
       // Wine adds SWP_NOMOVE / SWP_NOSIZE when position or size stayed the same.
       const bool changed = (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) ||
                            (pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
-      if (changed && docking.pixelFormat == PixelFormat::Set && GetParent(h) == docking.strip) Nudge(h);
+      if (changed && docking.pixelFormat == PixelFormat::Set && Docked(h)) Nudge();
       return result;
     }
     case WM_NCDESTROY:
@@ -88,14 +95,16 @@ LRESULT CALLBACK DockedToolbarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void Dock(HWND toolbar, HWND strip) {
+void Dock(HWND frame, HWND toolbar, HWND strip) {
   if (!UnderWine() || !strip) return;
   docking.strip = strip;
+  docking.toolbar = toolbar;
   if (!GetPropW(strip, kDrawableProp)) {
     const HANDLE drawable = GetPropW(GetAncestor(strip, GA_ROOT), kDrawableProp);
     docking.propertyIsOurs = drawable && SetPropW(strip, kDrawableProp, drawable);
   }
   SetWindowSubclass(toolbar, DockedToolbarProc, kSubclassId, 0);
+  SetWindowSubclass(frame, DockedToolbarProc, kSubclassId, 0);
 }
 
 void Undock() {

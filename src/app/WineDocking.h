@@ -4,8 +4,8 @@
 #include <windows.h>
 
 namespace WineDocking {
-// Before `toolbar` becomes a child of `strip`, a window of another process.
-void Dock(HWND toolbar, HWND strip);
-// When the toolbar leaves the strip again (or the strip is gone).
+// Before `frame`, holding `toolbar`, becomes a child of `strip`, a window of another process.
+void Dock(HWND frame, HWND toolbar, HWND strip);
+// When the frame leaves the strip again (or the strip is gone).
 void Undock();
 }

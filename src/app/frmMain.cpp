@@ -1,5 +1,6 @@
-// frmMain: the hidden form. Its toolbar `Toolbar1` is moved into TeraPad's toolbar; `Timer1`
-// watches TeraPad once a second and ends the program when TeraPad's window or toolbar is gone.
+// frmMain: the hidden form. Its toolbar `Toolbar1`, in a frame of ours, is moved into TeraPad's
+// toolbar; `Timer1` watches TeraPad once a second and ends the program when TeraPad's window or
+// toolbar is gone.
 #include "app/frmMain.h"
 
 #include <commctrl.h>
@@ -67,9 +68,12 @@ private:
 
 struct Form {
   HWND hwnd = nullptr;
+  // The frame is what goes into TeraPad's toolbar, with Toolbar1 inside: whatever a toolbar asks
+  // of its parent (its background behind transparent parts, with our device context; its
+  // notifications) is asked of a window of ours, never of TeraPad's.
+  HWND picToolbar = nullptr;
   HWND Toolbar1 = nullptr;
   ImageList imlToolbarIcons;
-  WNDPROC toolbarProc = nullptr;   // comctl32's own procedure, under our background painting
   bool m_bFlatToolbar = true;
   bool m_bBrowserMenu = false;
 };
@@ -77,18 +81,25 @@ struct Form {
 // The one instance of the form, as the program has one hidden main window.
 Form form;
 
-void Form_Unload();
+[[noreturn]] void Form_Unload();
 
-// A flat toolbar asks its parent to paint its background with our device context; once the
-// parent is TeraPad's toolbar, in another process, that is meaningless. Paint it ourselves.
-LRESULT CALLBACK ToolbarBackgroundProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND) {
-    RECT rc;
-    GetClientRect(h, &rc);
-    FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
+constexpr wchar_t kFrameClass[] = L"TolvaneToolbarFrame";
+
+// Button face behind the toolbar, also when the toolbar asks for it with WM_PRINTCLIENT.
+LRESULT CALLBACK FrameProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+      RECT rc;
+      GetClientRect(h, &rc);
+      FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return SendMessageW(form.hwnd, msg, wParam, lParam);
   }
-  return CallWindowProcW(form.toolbarProc, h, msg, wParam, lParam);
+  return DefWindowProcW(h, msg, wParam, lParam);
 }
 
 void ApplyToolbarStyle() {
@@ -105,7 +116,6 @@ void ApplyToolbarStyle() {
   // window (TeraPad, a test) sees the style that is drawn.
   const LONG_PTR style = GetWindowLongPtrW(form.Toolbar1, GWL_STYLE);
   SetWindowLongPtrW(form.Toolbar1, GWL_STYLE, form.m_bFlatToolbar ? (style | TBSTYLE_FLAT) : (style & ~TBSTYLE_FLAT));
-  SetWindowPos(form.Toolbar1, nullptr, 0, gToolbarTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(form.Toolbar1, nullptr, TRUE);
 }
 
@@ -117,25 +127,26 @@ int32_t MeasureTeraPadToolbar(HWND bar) {
   return measure.rightmost;
 }
 
+int ToolbarLeft() {
+  if (gToolbarLeft > 0) return gToolbarLeft;
+  return form.m_bBrowserMenu || gTeraPad->EditMode() == 1 ? kFixedLeftWide : kFixedLeft;
+}
+
 void PlaceToolbar() {
-  int left = kFixedLeft;
-  if (gToolbarLeft > 0)
-    left = gToolbarLeft;
-  else if (form.m_bBrowserMenu || gTeraPad->EditMode() == 1)
-    left = kFixedLeftWide;
+  const int left = ToolbarLeft();
   // Re-applied every second: skip the move (and its repaint) when nothing changed.
   RECT rc{};
-  GetWindowRect(form.Toolbar1, &rc);
-  MapWindowPoints(nullptr, GetParent(form.Toolbar1), reinterpret_cast<POINT*>(&rc), 2);
+  GetWindowRect(form.picToolbar, &rc);
+  MapWindowPoints(nullptr, GetParent(form.picToolbar), reinterpret_cast<POINT*>(&rc), 2);
   if (rc.left != left || rc.top != gToolbarTop)
-    SetWindowPos(form.Toolbar1, nullptr, left, gToolbarTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(form.picToolbar, nullptr, left, gToolbarTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Timer1_Timer() {
   const HWND main = gTeraPad->hwnd();
   const HWND bar = FindTeraPadToolbar(main);
   const bool hostBarVisible = IsWindowVisible(FindTeraPadToolbar(main));
-  const bool ownVisible = IsWindowVisible(form.Toolbar1);
+  const bool ownVisible = IsWindowVisible(form.picToolbar);
   if (!IsWindowAlive(bar) || !IsWindowAlive(main) || (hostBarVisible && !ownVisible)) {
     Form_Unload();
     return;
@@ -145,7 +156,7 @@ void Timer1_Timer() {
 
 void Form_Unload() {
   WineDocking::Undock();
-  if (IsWindowAlive(form.Toolbar1)) SetParent(form.Toolbar1, form.hwnd);
+  if (IsWindowAlive(form.picToolbar)) SetParent(form.picToolbar, form.hwnd);
   // "At once": no further event runs, not even the rest of an open dialog's modal loop, so
   // nothing is inserted afterwards.
   ExitProcess(0);
@@ -233,6 +244,31 @@ LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(h, msg, wParam, lParam);
 }
 
+// Windows 10 (1607 and later) refuses, or resets, a child whose DPI awareness context differs
+// from its new parent's: the windows that go into TeraPad's toolbar are made under its context.
+// Looked up at run time, as Windows before 10 has neither function.
+class DpiContextOf {
+public:
+  explicit DpiContextOf(HWND w) {
+    using Get = HANDLE(WINAPI*)(HWND);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    m_set = reinterpret_cast<Set>(reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    if (get && m_set)
+      if (const HANDLE context = get(w)) m_previous = m_set(context);
+  }
+  ~DpiContextOf() {
+    if (m_previous) m_set(m_previous);
+  }
+  DpiContextOf(const DpiContextOf&) = delete;
+  DpiContextOf& operator=(const DpiContextOf&) = delete;
+
+private:
+  using Set = HANDLE(WINAPI*)(HANDLE);
+  Set m_set = nullptr;
+  HANDLE m_previous = nullptr;
+};
+
 HWND CreateToolbar1(HWND parent) {
   HWND tb = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                             WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
@@ -260,8 +296,6 @@ HWND CreateToolbar1(HWND parent) {
   // thread; once docked, that window is TeraPad's, so it never would be.
   if (HWND tips = reinterpret_cast<HWND>(SendMessageW(tb, TB_GETTOOLTIPS, 0, 0)))
     SetWindowLongW(tips, GWL_STYLE, GetWindowLongW(tips, GWL_STYLE) | TTS_ALWAYSTIP);
-  form.toolbarProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(tb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarBackgroundProc)));
   return tb;
 }
 
@@ -276,22 +310,38 @@ void SizeToolbar1() {
     }
   }
   SetWindowPos(form.Toolbar1, nullptr, 0, 0, last.right, last.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(form.picToolbar, nullptr, 0, 0, last.right, last.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Said, then the program ends: a toolbar that never appears would leave the user guessing.
+[[noreturn]] void DockingFailed() {
+  MessageBoxW(nullptr, L"TeraPad のツールバーにボタンを入れられませんでした。", L"Tolvane", MB_OK | MB_ICONEXCLAMATION);
+  Form_Unload();
 }
 
 void Form_Load() {
-  ApplyToolbarStyle();
-  for (int i = 0; i < static_cast<int>(ToolbarButtons().size()); ++i)
-    if (!ToolbarButtons()[i].shownAtLoad) SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + i, TRUE);
-  SizeToolbar1();
   const HWND bar = FindTeraPadToolbar(gTeraPad->hwnd());
   // Without a TeraPad toolbar there is nothing to dock into (and nothing to measure:
   // EnumChildWindows of no window would walk the whole desktop); the first tick ends the program.
   if (!bar) return;
-  if (gToolbarLeft == -1) gToolbarLeft = MeasureTeraPadToolbar(bar);
-  WineDocking::Dock(form.Toolbar1, bar);
-  SetParent(form.Toolbar1, bar);
-  PlaceToolbar();
+  {
+    const DpiContextOf dpi(bar);
+    form.picToolbar = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                                      form.hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+    form.Toolbar1 = form.picToolbar ? CreateToolbar1(form.picToolbar) : nullptr;
+  }
+  if (!form.Toolbar1) DockingFailed();
   ShowWindow(form.Toolbar1, SW_SHOWNOACTIVATE);
+  ApplyToolbarStyle();
+  for (int i = 0; i < static_cast<int>(ToolbarButtons().size()); ++i)
+    if (!ToolbarButtons()[i].shownAtLoad) SendMessageW(form.Toolbar1, TB_HIDEBUTTON, kFirstButtonId + i, TRUE);
+  SizeToolbar1();
+  if (gToolbarLeft == -1) gToolbarLeft = MeasureTeraPadToolbar(bar);
+  // Placed before it goes in: SetParent keeps the position, now taken in TeraPad's toolbar.
+  SetWindowPos(form.picToolbar, nullptr, ToolbarLeft(), gToolbarTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  WineDocking::Dock(form.picToolbar, form.Toolbar1, bar);
+  if (!SetParent(form.picToolbar, bar) || GetParent(form.picToolbar) != bar) DockingFailed();
+  ShowWindow(form.picToolbar, SW_SHOWNOACTIVATE);
 }
 
 }  // namespace
@@ -307,11 +357,17 @@ void Load() {
   wc.hInstance = instance;
   wc.lpszClassName = L"TolvaneMain";
   RegisterClassExW(&wc);
+  WNDCLASSEXW frame{};
+  frame.cbSize = sizeof(frame);
+  frame.lpfnWndProc = FrameProc;
+  frame.hInstance = instance;
+  frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  frame.lpszClassName = kFrameClass;
+  RegisterClassExW(&frame);
   // Never shown: a top-level window without WS_VISIBLE has no taskbar entry and no frame.
   form.hwnd = CreateWindowExW(0, wc.lpszClassName, L"Tolvane", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
                               instance, nullptr);
   if (!form.hwnd) return;
-  form.Toolbar1 = CreateToolbar1(form.hwnd);
   Form_Load();
   SetTimer(form.hwnd, kTimer1, kTimer1Interval, nullptr);
 }

@@ -35,13 +35,13 @@ inline std::wstring TextOf(HWND h) {
   return text;
 }
 
-// A window of process pid inside the editor's toolbar: Tolvane's docked toolbar.
+// The toolbar of process pid inside the editor's toolbar: Tolvane's docked toolbar (in its frame).
 inline HWND FindDocked(HWND hostToolbar, DWORD pid) {
   struct Search { DWORD pid; HWND found; } s{pid, nullptr};
   if (hostToolbar)
     EnumChildWindows(hostToolbar, [](HWND h, LPARAM p) -> BOOL {
       auto* s = reinterpret_cast<Search*>(p);
-      if (ProcessOf(h) != s->pid) return TRUE;
+      if (ProcessOf(h) != s->pid || ClassOf(h) != TOOLBARCLASSNAMEW) return TRUE;
       s->found = h;
       return FALSE;
     }, reinterpret_cast<LPARAM>(&s));
@@ -129,11 +129,13 @@ public:
     ClientToScreen(m_toolbar, &pt);
     return pt;
   }
-  // Left and top of the toolbar in the client coordinates of the window it sits in.
+  // The window that sits in the editor's toolbar: the frame holding Tolvane's toolbar.
+  HWND docked() const { return GetParent(m_toolbar); }
+  // Left and top of the toolbar in the client coordinates of the editor's toolbar.
   POINT position() const {
     RECT rc{};
     GetWindowRect(m_toolbar, &rc);
-    MapWindowPoints(nullptr, GetParent(m_toolbar), reinterpret_cast<POINT*>(&rc), 2);
+    MapWindowPoints(nullptr, GetParent(docked()), reinterpret_cast<POINT*>(&rc), 2);
     return {rc.left, rc.top};
   }
 

@@ -59,6 +59,7 @@ struct HostPadOptions {
   bool readonly = false;
   bool noToolbar = false;
   bool noIni = false;
+  bool strip = false;       // a strip holding a toolbar window, measured by Tolvane (/strip)
   std::wstring tool;        // tool menu command line ("" = default)
 };
 

@@ -51,6 +51,11 @@ TEST(Docking, EachCaseOfPlacement) {
       {"/x=-1: browser menu not a number", 1, L"abc", L"/x=-1", 369, 0},
       {"/x=-1: browser menu beyond 16 bits", 0, L"70000", L"/x=-1", 314, 0},
       {"/x=-1: browser menu 0.4 rounds to 0", 0, L"0.4", L"/x=-1", 314, 0},
+      // TeraPad's own kind of toolbar has no inner window to measure: the fixed positions, just
+      // right of its last button, whose set widens with edit mode 1 or the browser menu.
+      {"nothing to measure: edit mode 0", 0, nullptr, L"", 314, 0},
+      {"nothing to measure: edit mode 1", 1, nullptr, L"", 369, 0},
+      {"nothing to measure: browser menu", 0, L"1", L"", 369, 0},
   };
   for (const Placement& c : cases) {
     SCOPED_TRACE(c.name);
@@ -58,12 +63,14 @@ TEST(Docking, EachCaseOfPlacement) {
     HostPadOptions options;
     options.ini = dir.file(L"TeraPad.ini");
     options.mode = c.mode;
+    options.strip = c.left == -1;
     if (c.menu) WriteSetting(options.ini, L"Browser", L"Menu", c.menu);
     HostPad host(options);
     Process process = StartWithSwitches(host, c.switches);
     Tolvane tolvane(process.pid());
     ASSERT_TRUE(tolvane.waitDocked(host));
-    EXPECT_EQ(GetParent(tolvane.toolbar()), host.toolbar());
+    EXPECT_EQ(GetParent(tolvane.docked()), host.toolbar());
+    EXPECT_EQ(ProcessOf(tolvane.docked()), tolvane.pid()) << "docked in a frame of its own";
     const POINT at = tolvane.position();
     EXPECT_EQ(at.x, c.left == -1 ? RightmostInnerEdge(host.toolbar(), tolvane.pid()) : c.left);
     EXPECT_EQ(at.y, c.top);
@@ -74,6 +81,7 @@ TEST(Docking, FromTheToolMenuItSitsRightOfTheEditorsButtonsAndFollowsTheEditMode
   TempDir dir;
   HostPadOptions options;
   options.ini = dir.file(L"TeraPad.ini");
+  options.strip = true;
   HostPad host(options);
   Tolvane tolvane = RunFromToolMenu(host);
   ASSERT_TRUE(tolvane.waitDocked(host));
@@ -96,7 +104,9 @@ TEST(Docking, FromTheToolMenuItSitsRightOfTheEditorsButtonsAndFollowsTheEditMode
 // A TeraPad on a monitor left of the primary one has negative screen positions; its toolbar is
 // measured all the same (the position is taken inside the toolbar, not on the screen).
 TEST(Docking, AnEditorLeftOfThePrimaryMonitorIsMeasuredToo) {
-  HostPad host;
+  HostPadOptions options;
+  options.strip = true;
+  HostPad host(options);
   SetWindowPos(host.main(), nullptr, -700, 50, 600, 300, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT rc;
   GetWindowRect(host.toolbar(), &rc);
@@ -253,10 +263,8 @@ TEST(Docking, ANewEditorToolbarEndsTolvane) {
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
 }
 
-TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
-  HostPad host;
-  Tolvane tolvane = RunFromToolMenu(host);
-  ASSERT_TRUE(tolvane.waitDocked(host));
+// The popup menu's only item, chosen with real clicks.
+void ChooseTheMenuItem(const Tolvane& tolvane) {
   ASSERT_TRUE(RealClick(tolvane.buttonCentre(kTextButton), 3));
   HWND menu = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowOf(tolvane.pid(), L"#32768")) != nullptr; }));
@@ -264,8 +272,45 @@ TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
   RECT rc;
   GetWindowRect(menu, &rc);
   ASSERT_TRUE(RealClick({rc.left + 12, rc.top + 8}));
+}
+
+TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
+  HostPad host;
+  Tolvane tolvane = RunFromToolMenu(host);
+  ASSERT_TRUE(tolvane.waitDocked(host));
+  ChooseTheMenuItem(tolvane);
   EXPECT_TRUE(tolvane.waitExit(2500));
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
+}
+
+// From a fault put in by hand: the property that lets Wine draw the docked toolbar stayed on the
+// editor's toolbar after Tolvane had left it. Each way out that leaves that toolbar in place.
+TEST(Docking, EachWayOutTakesWinesDrawingPropertyOffTheEditorsToolbar) {
+  constexpr wchar_t kProperty[] = L"__wine_x11_whole_window";
+  const struct {
+    const char* name;
+    std::function<void(const Tolvane&)> leave;
+  } ways[] = {
+      {"the popup menu's item", ChooseTheMenuItem},
+      {"WM_CLOSE to the hidden window", [](const Tolvane& t) {
+         HWND main = nullptr;
+         while ((main = FindWindowExW(nullptr, main, L"TolvaneMain", nullptr)) && ProcessOf(main) != t.pid()) {}
+         ASSERT_TRUE(main);
+         PostMessageW(main, WM_CLOSE, 0, 0);
+       }},
+      {"the tick that finds our toolbar hidden", [](const Tolvane& t) { ShowWindow(t.docked(), SW_HIDE); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    HostPad host;
+    ASSERT_FALSE(GetPropW(host.toolbar(), kProperty));
+    Tolvane tolvane = RunFromToolMenu(host);
+    ASSERT_TRUE(tolvane.waitDocked(host));
+    ASSERT_TRUE(GetPropW(host.toolbar(), kProperty)) << "put there while docked (under Wine)";
+    way.leave(tolvane);
+    ASSERT_TRUE(tolvane.waitExit(2500));
+    EXPECT_FALSE(GetPropW(host.toolbar(), kProperty));
+  }
 }
 
 TEST(Docking, AnEditorWithoutAToolbarGetsNothingStrayAndTolvaneEnds) {

@@ -80,7 +80,7 @@ TEST(HostPadWindows, SwitchesLeaveOutToolbarAndSettingsWindow) {
 }
 
 TEST(HostPadWindows, ToolbarStripSpansTheTopAndHoldsButtonsAtItsLeft) {
-  HostPad host;
+  HostPad host({.strip = true});
   HWND bar = host.toolbar();
   ASSERT_TRUE(bar);
   EXPECT_TRUE(IsWindowVisible(bar));
@@ -100,6 +100,15 @@ TEST(HostPadWindows, ToolbarStripSpansTheTopAndHoldsButtonsAtItsLeft) {
   // must find where the host's own buttons end.
   EXPECT_GT(right, 100);
   EXPECT_LT(right, 300);
+}
+
+// As TeraPad's: one toolbar control, its buttons no windows, nothing inside to measure.
+TEST(HostPadWindows, TheToolbarIsOneToolbarControl) {
+  HostPad host;
+  HWND bar = host.toolbar();
+  ASSERT_TRUE(bar);
+  EXPECT_GT(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 10);
+  EXPECT_FALSE(GetWindow(bar, GW_CHILD));
 }
 
 // ---- TeraPad's custom messages

@@ -10,8 +10,9 @@
 #include "TestSupport.h"
 
 using docked::ClassOf;
-using docked::ProcessOf;
-using docked::TextOf;
+using docked::FindDocked;
+using docked::FindWindowOf;
+using docked::VisibleWindowsOf;
 
 namespace {
 
@@ -29,36 +30,12 @@ Process StartTolvane(const std::wstring& arguments) {
   return Process::Start(L"\"" + ExeDir() + L"\\tolvane.exe\"" + (arguments.empty() ? L"" : L" " + arguments));
 }
 
-template <class F> void ForEachWindow(F f) {
-  EnumWindows([](HWND h, LPARAM p) { (*reinterpret_cast<F*>(p))(h); return TRUE; }, reinterpret_cast<LPARAM>(&f));
-}
-
 template <class F> void ForEachChild(HWND parent, F f) {
   EnumChildWindows(parent, [](HWND h, LPARAM p) { (*reinterpret_cast<F*>(p))(h); return TRUE; },
                    reinterpret_cast<LPARAM>(&f));
 }
 
-// The visible top-level windows of a process.
-std::vector<HWND> VisibleWindowsOf(DWORD pid) {
-  std::vector<HWND> found;
-  ForEachWindow([&](HWND h) { if (ProcessOf(h) == pid && IsWindowVisible(h)) found.push_back(h); });
-  return found;
-}
-
-HWND FindMessageBox(DWORD pid) {
-  HWND box = nullptr;
-  ForEachWindow([&](HWND h) {
-    if (!box && ProcessOf(h) == pid && ClassOf(h) == L"#32770" && TextOf(h) == L"Tolvane") box = h;
-  });
-  return box;
-}
-
-// A window of that process inside the host's toolbar: Tolvane's docked toolbar.
-HWND FindDocked(HWND hostToolbar, DWORD pid) {
-  HWND docked = nullptr;
-  if (hostToolbar) ForEachChild(hostToolbar, [&](HWND h) { if (!docked && ProcessOf(h) == pid) docked = h; });
-  return docked;
-}
+HWND FindMessageBox(DWORD pid) { return FindWindowOf(pid, L"#32770", L"Tolvane"); }
 
 // A plain window of this test program, put in front so that TeraPad is not the foreground
 // window when Tolvane starts.
@@ -243,6 +220,17 @@ TEST(Startup, TheHostNamedLastWinsOverTheOneInFront) {
   Process tolvane = StartTolvane(L"/w=" + Handle(named.main()));
   ExpectRunningAndDocked(tolvane, named);
   EXPECT_EQ(FindDocked(inFront.toolbar(), tolvane.pid()), nullptr);
+}
+
+// From a fault: TeraPad's toolbar gone between being found and being docked into, and the program
+// vanished without a word. The stand-in destroys it when asked the edit mode, which Tolvane asks
+// to place its toolbar before docking.
+TEST(Startup, AToolbarThatCannotBeDockedIntoIsSaid) {
+  HostPad host;
+  host.send(HPM_DESTROYTOOLBARONMODE);
+  Process tolvane = StartTolvane(L"/w=" + Handle(host.main()));
+  ExpectMessageThenEnd(tolvane, L"TeraPad のツールバーにボタンを入れられませんでした。", host.toolbar());
+  EXPECT_FALSE(host.toolbar());
 }
 
 TEST(Startup, PositionSwitchesPlaceTheDockedToolbar) {
