@@ -3,6 +3,7 @@
 #include "insert/mdlHDML.h"
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 #include "app/mdlMain.h"
@@ -23,6 +24,10 @@ using TagPlace::Spot;
 // they cost next to nothing beside the bytes before the caret.
 constexpr long kPastCaret = 256;
 
+std::string Slice(std::string_view text, size_t begin, size_t end) {
+  return begin < end && end <= text.size() ? std::string(text.substr(begin, end - begin)) : std::string();
+}
+
 // The document's first bytes, read again further only when a question needs more of them.
 struct Prefix {
   std::string text;
@@ -30,7 +35,6 @@ struct Prefix {
   long asked = 0;
 
   explicit Prefix(long want) { Read(want); }
-  Prefix(std::string held, bool all) : text(std::move(held)), whole(all), asked(static_cast<long>(text.size())) {}
   void Read(long want) {
     asked = std::max(want, 0L);
     text = gTeraPad->TextPrefix(asked);
@@ -44,9 +48,7 @@ struct Prefix {
       Read(from + 2 * std::max(asked - from, 4 * kPastCaret));
     }
   }
-  std::string Bytes(size_t begin, size_t end) const {
-    return begin < end && end <= text.size() ? text.substr(begin, end - begin) : std::string();
-  }
+  std::string Bytes(size_t begin, size_t end) const { return Slice(text, begin, end); }
 };
 
 std::string_view NameOf(std::string_view tag) {
@@ -61,15 +63,23 @@ bool SelectionStands(const TagTarget& t) { return gTeraPad->Selection() == std::
 void Rewrite(const TagTarget& t, const std::string& start) {
   const std::string_view oldName = NameOf(t.bytes), newName = NameOf(start);
   if (!oldName.empty() && !newName.empty() && oldName != newName) {
-    // What was read to find the tag holds a short element's end tag already.
-    Prefix p(t.text, t.textWhole);
-    const Spot close = p.Ask(t.end, [&](std::string_view text, bool whole) {
+    const auto closing = [&](std::string_view text, bool whole) {
       return TagPlace::ClosingTag(text, whole, static_cast<size_t>(t.end), oldName);
-    });
+    };
+    // What was read to find the tag holds a short element's end tag already; a long element
+    // is read further.
+    std::string_view text = t.text;
+    Spot close = closing(text, t.textWhole);
+    std::optional<Prefix> further;
+    if (close.found == Found::kMore) {
+      further.emplace(static_cast<long>(2 * t.text.size()));
+      close = further->Ask(t.end, closing);
+      text = further->text;
+    }
     if (close.found == Found::kOwnTag) {
       const size_t nameEnd = close.begin + 2 + oldName.size();
-      std::string all = start + p.Bytes(static_cast<size_t>(t.end), close.begin);
-      all.append("</").append(newName).append(p.Bytes(nameEnd, close.end));
+      std::string all = start + Slice(text, static_cast<size_t>(t.end), close.begin);
+      all.append("</").append(newName).append(Slice(text, nameEnd, close.end));
       gTeraPad->ReplaceBytes(t.begin, static_cast<long>(close.end), all, static_cast<long>(all.size() - start.size()));
       return;
     }
