@@ -171,7 +171,6 @@ std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
 
 void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
                   int64_t back) {
-  if (!e.Present()) return;
   e.SetSel(start, end);
   SetSelText(e, f, bytes);
   if (!e.Present()) return;
@@ -240,6 +239,7 @@ void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag
   std::string wrapped(startTag);
   wrapped += Selected(text, start, end);
   wrapped += endTag;
+  if (!e.Present()) return;
   ReplaceRange(e, f, start, end, wrapped, static_cast<int64_t>(endTag.size()));
 }
 

@@ -53,7 +53,7 @@ void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes);
 // cut at its first NUL: fewer than want + 1 bytes means that this is all there is.
 std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want);
 // Replaces bytes [start, end) with `bytes` (no NUL), then moves the caret `back` bytes before
-// where the replacement left it (after what went in).
+// where the replacement left it (after what went in). The caller has just found the editor.
 void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
                   int64_t back);
 // Puts `startTag` before and `endTag` after the selection, caret just before `endTag`.

@@ -1,5 +1,9 @@
 #include "insert/logic/TagPlace.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "dialogs/logic/StartTag.h"
 
 namespace TagPlace {
@@ -19,14 +23,29 @@ bool OpensComment(std::string_view t, size_t at) {
   return t.substr(at, 4) == "<!--" || t.substr(at, 3) == "<--";
 }
 
+// The last "-" before `end`, npos when none. Eight bytes at a time: a document holds long
+// stretches without one, and the caret may stand megabytes from its start.
+size_t LastDash(std::string_view t, size_t end) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+  size_t i = std::min(end, t.size());
+  while (i >= 8) {
+    uint64_t w;
+    std::memcpy(&w, t.data() + i - 8, 8);
+    const uint64_t x = w ^ (kOnes * '-');   // a zero byte where w holds "-"
+    if ((x - kOnes) & ~x & kHighs) break;
+    i -= 8;
+  }
+  while (i > 0)
+    if (t[--i] == '-') return i;
+  return npos;
+}
+
 // The comment ("<!-- ... -->" or "<-- ... -->") that holds the caret. Found by walking back
 // over the "--" pairs before the caret: the nearest one that opens a comment decides, one
 // that closes a comment says that none is open.
 Spot CommentAround(std::string_view t, bool whole, size_t caret) {
-  size_t i = caret;
-  while (i >= 2) {
-    --i;
-    if (t[i] != '-' || t[i - 1] != '-') continue;
+  for (size_t i = caret; (i = LastDash(t, i)) != npos;) {
+    if (i == 0 || t[i - 1] != '-') continue;
     const size_t dashes = i - 1;
     const size_t open = dashes >= 1 && t[dashes - 1] == '<'                          ? dashes - 1
                         : dashes >= 2 && t[dashes - 1] == '!' && t[dashes - 2] == '<' ? dashes - 2
