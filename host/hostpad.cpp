@@ -438,8 +438,9 @@ LRESULT HostMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+  // No WM_SETFOCUS or WM_ACTIVATE of its own: activated, the main window takes the focus itself
+  // (DefWindowProc), not its editor. Whoever hands the activation back must focus the editor.
   case WM_SIZE: Layout(h); return 0;
-  case WM_SETFOCUS: SetFocus(h.editor); return 0;
   case WM_COMMAND: Command(h, LOWORD(wParam)); return 0;
   case WM_COPYDATA: return CopyData(h, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
   // Closes without asking anything. The children are destroyed as usual, so a toolbar docked

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bridge/TeraPadMessages.h"
+#include "bridge/logic/OSName.h"
 #include "common/Ansi.h"
 
 clsKeshTeraPad::clsKeshTeraPad() {
@@ -85,16 +86,7 @@ std::wstring clsKeshTeraPad::GetOSName() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;  // 148
   if (!GetVersionExA(&info)) return {};
-  switch (info.dwPlatformId) {
-    case VER_PLATFORM_WIN32s: return L"Win3.1 ";
-    case VER_PLATFORM_WIN32_NT: return L"WinNT";
-    case VER_PLATFORM_WIN32_WINDOWS:
-      if (info.dwMajorVersion < 4) return L"Win95";
-      if (info.dwMinorVersion >= 90) return L"WinMe";
-      if (info.dwMinorVersion > 0) return L"Win98";
-      return L"Win95";
-    default: return {};
-  }
+  return std::wstring(OSName::FromVersion(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion));
 }
 
 bool clsKeshTeraPad::IsTeraPadWindow(HWND h) {

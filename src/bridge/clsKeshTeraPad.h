@@ -39,6 +39,7 @@ public:
   long VerMinor();
   long VerBeta();
   long EditMode() const;
+  HWND ValidEditor() const;  // the editor control while the validity test passes, else 0
 
   // --- text and selection
   long Length() const;
@@ -94,7 +95,6 @@ private:
   static std::wstring ChildText(HWND child);
   static void GetFileVersionNumbers(const std::wstring& path, long v[4]);
   static HWND FindProcessWindow(DWORD pid);
-  HWND ValidEditor() const;  // the editor control while the validity test passes, else 0
 
   HWND m_hWndMain = nullptr;
   HWND m_hWndFileName = nullptr;

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
+#include "dialogs/logic/Placement.h"
 #include "insert/mdlHDML.h"
 #include "res/resource.h"
 
@@ -40,17 +40,21 @@ std::wstring ListItem(HWND combo, LRESULT index) {
 }
 
 // The owner is a hidden window at 0,0 of no size; the author looks at the editor, so the dialog
-// comes up over the window that was in front, inside the work area.
+// comes up over the window that was in front, inside the work area of that window's monitor
+// (with TeraPad on a second monitor, the primary one's would carry every dialog away from it).
 void CentreOver(HWND dlg, HWND front) {
-  RECT over, own, work;
-  if (!front || !IsWindowVisible(front) || !GetWindowRect(front, &over)) return;
+  RECT over, own;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!front || !IsWindowVisible(front) || !GetWindowRect(front, &over) ||
+      !GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
   GetWindowRect(dlg, &own);
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const LONG w = own.right - own.left, h = own.bottom - own.top;
-  LONG x = over.left + (over.right - over.left - w) / 2, y = over.top + (over.bottom - over.top - h) / 2;
-  x = std::max(work.left, std::min(x, work.right - w));
-  y = std::max(work.top, std::min(y, work.bottom - h));
-  SetWindowPos(dlg, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT& work = monitor.rcWork;
+  const Placement::Point at = Placement::CentreOver({over.left, over.top, over.right, over.bottom},
+                                                    own.right - own.left, own.bottom - own.top,
+                                                    {work.left, work.top, work.right, work.bottom});
+  SetWindowPos(dlg, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -193,6 +194,21 @@ inline bool RealClick(POINT pt, int button = 1, WORD held = 0) {
   if (held) key(KEYEVENTF_KEYUP);
   return SendInput(n, in, sizeof(INPUT)) == n;
 }
+
+// Keys as a person's hand presses them: hardware input through SendInput, which goes to the
+// window that has the keyboard focus, in whichever process.
+inline void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (virtual key, down)
+  std::vector<INPUT> in;
+  for (const auto& [vk, down] : strokes) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    in.push_back(i);
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+inline void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
 
 // Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).
 inline void WriteSetting(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value) {

@@ -12,6 +12,8 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 using docked::ClassOf;
+using docked::Keys;
+using docked::Press;
 
 namespace {
 
@@ -574,18 +576,6 @@ TEST(HostPadProgram, ToolCommandComesFromTheSettingsFile) {
 // ---- a person at the keyboard and the mouse (real input through SendInput)
 
 namespace {
-void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (virtual key, down)
-  std::vector<INPUT> in;
-  for (const auto& [vk, down] : strokes) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = vk;
-    i.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    in.push_back(i);
-  }
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
 void With(WORD modifier, WORD vk) { Keys({{modifier, true}, {vk, true}, {vk, false}, {modifier, false}}); }
 void TypeText(std::wstring_view text) {   // as an input method delivers it: characters, no keys
   std::vector<INPUT> in;

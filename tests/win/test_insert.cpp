@@ -108,4 +108,31 @@ TEST_F(Insertion, ANulInTheSelectionOrBeforeItLosesNoByte) {
   }
 }
 
+// From a fault: after OK, Cancel or the popup menu the foreground and the keyboard stayed on
+// Tolvane's hidden window, which owns the dialogs and the menu, so the author's next key went
+// nowhere until a click into the editor. A key pressed right after the way out must land in the
+// editor at the caret, with an editor that does not focus its edit control by itself.
+TEST_F(Insertion, TheAuthorsNextKeyLandsInTheEditorAtTheCaret) {
+  const struct { const char* name; std::function<void()> wayOut; const char* expected; } cases[] = {
+      {"OK", [&] { Select("x", "abc", "y"); Text(WithEndTag(1)); }, "x<CENTER>abcz</CENTER>y"},
+      {"Cancel", [&] { Select("x", "", "y"); Text([](HWND d) { Click(Find(d, IDCANCEL)); }); }, "xzy"},
+      {"popup menu dismissed by Esc", [&] {
+         Select("x", "", "y");
+         ASSERT_TRUE(docked::RealClick(tolvane->buttonCentre(kTextButton), 3));
+         HWND menu = nullptr;
+         ASSERT_TRUE(WaitFor([&] { return (menu = docked::FindWindowOf(tolvane->pid(), L"#32768")) != nullptr; }));
+         docked::Press(VK_ESCAPE);
+         ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+         WaitForInputIdle(tolvane->handle(), 2000);
+       }, "xzy"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.foreground();
+    c.wayOut();
+    docked::Press('Z');
+    EXPECT_TRUE(WaitFor([&] { return host.bytes() == c.expected; }, 3000)) << host.bytes();
+  }
+}
+
 }  // namespace

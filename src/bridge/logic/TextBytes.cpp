@@ -144,9 +144,10 @@ std::string ReadInPieces(EditorRequests& e, const Family& f, int64_t want) {
 // for, so that a character straddling the end arrives whole.
 std::string ReadTextBytes(EditorRequests& e, const Family& f, int64_t want) {
   want = std::min(want, f.maxText);
-  // A prefix that one message can carry needs no length first (under Wine an ANSI caller's
-  // WM_GETTEXTLENGTH to another process costs a copy of the whole text).
-  if (want >= 0 && (f.nt || want + 1 < f.piecewiseFrom)) return CutAtNul(ReadFirst(e, f, want + 2));
+  // A prefix that one message can carry (as much as one pass of the piecewise read copies)
+  // needs no length first (under Wine an ANSI caller's WM_GETTEXTLENGTH to another process
+  // costs a copy of the whole text), and no deletion, which a read-only editor refuses.
+  if (want >= 0 && (f.nt || want + 2 <= f.readCapacity)) return CutAtNul(ReadFirst(e, f, want + 2));
   const int64_t n = Length(e, f);
   if (n <= 0) return {};
   const int64_t take = (want < 0 || want >= n) ? n : want + 1;

@@ -1,0 +1,22 @@
+// Where a tag dialog comes up: over the window the author is looking at, kept inside the work
+// area of the monitor that holds that window.
+#pragma once
+
+namespace Placement {
+
+// Screen rectangles as Windows gives them; a monitor left of or above the primary one has
+// negative coordinates.
+struct Rect {
+  int left, top, right, bottom;
+};
+
+struct Point {
+  int x, y;
+};
+
+// The top left corner of a dialog of `width` by `height` centred over `over`, then moved the
+// least distance that keeps it inside `work`. A dialog larger than `work` keeps its top left
+// corner (its caption and close box) inside it.
+Point CentreOver(const Rect& over, int width, int height, const Rect& work);
+
+}  // namespace Placement
