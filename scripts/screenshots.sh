@@ -2,7 +2,7 @@
 # The README pictures, made as a person sees them: the stand-in editor with a Japanese word
 # selected and Tolvane docked; each of the seven dialogs opened by a real pointer click on its
 # docked button and closed unused; then the demo's insertion. Writes docs/docked.png, one
-# docs/<dialog>.png per dialog and docs/inserted.png.     BUILD=... scripts/screenshots.sh
+# docs/<dialog>.png per dialog, docs/inserted.png and docs/reedit.png (a card opened again).     BUILD=... scripts/screenshots.sh
 set -euo pipefail
 unset DISPLAY                     # always its own X server: nothing else on the pictures
 source "$(dirname "$0")/demo_session.sh"
@@ -35,5 +35,13 @@ for dialog in 3:frmCard 5:frmNaviA 6:frmNaviAction 7:frmCE 8:frmImg; do
 done
 
 insert_center
+
+# A tag opened again: the caret inside the sample's DISPLAY start tag, then カード.
+display=$(printf '<HDML VERSION="3.0">\r\n' | wc -c)
+win "$BIN/demo_driver.exe" select $((display + 5)) $((display + 5))
+click_button 3                                  # "カード"
+shot reedit.png
+close_dialog
+
 print_text " afterwards (only the CENTER insertion may show)"
-echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png"
+echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png"
