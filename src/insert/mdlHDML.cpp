@@ -147,7 +147,9 @@ TagTarget FindTagTarget(const ReadBack& readBack) {
 }
 
 void ApplyPendingTags(const ReadBack& readBack, const TagTarget& found) {
-  if (!found.edit && gStartTag.empty()) return;
+  // Nothing to write, in re-edit too: a choice list emptied before OK leaves the lines it was
+  // opened on as they are, as an empty list writes nothing new.
+  if (gStartTag.empty()) return;
   if (!SelectionStands(found)) {
     const TagTarget now = FindTagTarget(readBack);
     if (found.edit && (!now.edit || now.bytes != found.bytes)) return;   // the tag edited is no longer there

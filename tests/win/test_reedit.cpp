@@ -85,7 +85,21 @@ TEST_F(Reedit, TwoSelectedChoiceLinesAreReordered) {
     Click(Find(d, IDC_CE_CMDUP));
     Click(Find(d, IDOK));
   }));
-  ExpectText("<CHOICE>\r\n<CE TYPE=\"B\">two\r\n<CE TYPE=\"A\">one\r\n</CHOICE>", 44);
+  const std::string reordered = "<CHOICE>\r\n<CE TYPE=\"B\">two\r\n<CE TYPE=\"A\">one\r\n</CHOICE>";
+  ExpectText(reordered, 44);
+
+  // From a fault: OK on a list emptied of every line deleted the lines it was opened on.
+  host.select(10, 46);
+  ASSERT_NO_FATAL_FAILURE(Command(kCE, L"選択肢の設定 (編集)", [](HWND d) {
+    const HWND list = Find(d, IDC_CE_LSTSNDATA);
+    for (int i = 0; i < 2; ++i) {
+      SendMessageW(list, LB_SETCURSEL, 0, 0);
+      Click(Find(d, IDC_CE_CMDITEMDELETE));
+    }
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 0);
+    Click(Find(d, IDOK));
+  }));
+  EXPECT_EQ(host.bytes(), reordered);
 }
 
 }  // namespace
