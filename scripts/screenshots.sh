@@ -2,8 +2,9 @@
 # The README pictures, made as a person sees them: the stand-in editor with a Japanese word
 # selected and Tolvane docked; each of the seven dialogs opened by a real pointer click on its
 # docked button and closed unused; then the demo's insertion. Writes docs/docked.png, one
-# docs/<dialog>.png per dialog and docs/inserted.png; last, "HDML チェック" chosen from the popup
-# menu over a deck with two problems (docs/check.png).     BUILD=... scripts/screenshots.sh
+# docs/<dialog>.png per dialog, docs/inserted.png and docs/reedit.png (a card opened again); last,
+# "HDML チェック" chosen from the popup menu over a deck with two problems (docs/check.png).
+#   BUILD=... scripts/screenshots.sh
 set -euo pipefail
 unset DISPLAY                     # always its own X server: nothing else on the pictures
 source "$(dirname "$0")/demo_session.sh"
@@ -36,6 +37,14 @@ for dialog in 3:frmCard 5:frmNaviA 6:frmNaviAction 7:frmCE 8:frmImg; do
 done
 
 insert_center
+
+# A tag opened again: the caret inside the sample's DISPLAY start tag, then カード.
+display=$(printf '<HDML VERSION="3.0">\r\n' | wc -c)
+win "$BIN/demo_driver.exe" select $((display + 5)) $((display + 5))
+click_button 3                                  # "カード"
+shot reedit.png
+close_dialog
+
 print_text " afterwards (only the CENTER insertion may show)"
 
 # A deck with two problems: a TTL that is no whole number, a link to a card the deck lacks.
@@ -49,4 +58,4 @@ xdotool mousemove --sync 880 540                # off the button: no tool tip on
 xdotool key c                                   # "HDML チェック(&C)"
 sleep 2
 shot check.png
-echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png check.png"
+echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png check.png"

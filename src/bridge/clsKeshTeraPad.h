@@ -46,6 +46,8 @@ public:
   long SelStart() const;
   void SelStart(long NewValue);
   long SelLength() const;
+  // Start and end of the selection from one EM_GETSEL; 0, 0 when the test fails.
+  std::pair<long, long> Selection() const;
   void SelLength(long NewValue);
   long Line() const;
   void Line(long NewValue);
@@ -59,6 +61,12 @@ public:
   // Puts StartTag before and EndTag after the selection, the caret just before EndTag. A
   // selection that no string message can carry whole (it holds a NUL) is left as it is.
   void WrapSelection(const std::wstring& StartTag, const std::wstring& EndTag);
+  // The text's first bytes (cp932), at least nWant of them when it has that many, at most
+  // nWant + 1; cut at a NUL. Read as SelText reads (in pieces on the 95 family).
+  std::string TextPrefix(long nWant) const;
+  // Replaces bytes [nStart, nEnd) with `bytes` in one replacement where the system allows, then
+  // puts the caret nBack bytes before the end of what went in.
+  void ReplaceBytes(long nStart, long nEnd, const std::string& bytes, long nBack);
   std::optional<bool> SelSet(long nStart, long nEnd);  // true while bound, else empty
   void ScrollCaret();   // EM_SCROLLCARET: the editor scrolls its caret into view
   void Edit(long lMode, const Variant& vAny);

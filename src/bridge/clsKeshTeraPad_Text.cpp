@@ -117,6 +117,11 @@ long clsKeshTeraPad::SelLength() const {
   return end - start;
 }
 
+std::pair<long, long> clsKeshTeraPad::Selection() const {
+  const HWND e = ValidEditor();
+  return e ? GetSel(e) : std::pair<long, long>{0, 0};
+}
+
 void clsKeshTeraPad::SelLength(long NewValue) {
   if (!IsTeraPadWindow(m_hWndMain)) return;
   const long s = SelStart();
@@ -171,6 +176,21 @@ void clsKeshTeraPad::WrapSelection(const std::wstring& StartTag, const std::wstr
   if (!e) return;
   Messages m(*this, e);
   TextBytes::WrapSelection(m, HostFamily(), ToAnsi(TrimNull(StartTag)), ToAnsi(TrimNull(EndTag)));
+}
+
+std::string clsKeshTeraPad::TextPrefix(long nWant) const {
+  const HWND e = ValidEditor();
+  if (!e) return {};
+  Messages m(*this, e);
+  return TextBytes::ReadPrefix(m, HostFamily(), nWant);
+}
+
+void clsKeshTeraPad::ReplaceBytes(long nStart, long nEnd, const std::string& bytes, long nBack) {
+  const HWND e = ValidEditor();
+  if (!e) return;
+  Messages m(*this, e);
+  const auto nul = bytes.find('\0');
+  TextBytes::ReplaceRange(m, HostFamily(), nStart, nEnd, std::string_view(bytes).substr(0, nul), nBack);
 }
 
 std::optional<bool> clsKeshTeraPad::SelSet(long nStart, long nEnd) {

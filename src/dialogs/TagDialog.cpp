@@ -98,6 +98,7 @@ struct Access {
       SetWindowLongPtrW(h, DWLP_USER, lParam);
       form->m_hwnd = h;
       CentreOver(h, form->m_centreOn);
+      if (form->m_editing) SetWindowTextW(h, (TagDialog::Text(h) + kEditingCaption).c_str());
       form->Form_Load();
       return TRUE;   // focus to the first control of the tab order
     }
@@ -208,7 +209,7 @@ void Form::AddTooltip(int id, const wchar_t* text) {
   }
 }
 
-void Form::AddPages(int tabId, std::initializer_list<Page> pages) {
+void Form::AddPages(int tabId, std::span<const Page> pages) {
   m_tab = GetDlgItem(m_hwnd, tabId);
   // The pages are children of the tab control: the tab paints its frame, the page paints over
   // it, and the control-parent style lets Tab and the access keys walk into the pages.
@@ -256,7 +257,8 @@ void Form::Cancel() {
   EndDialog(m_hwnd, IDCANCEL);
 }
 
-bool Show(Form& form, HWND owner, int templateId) {
+bool Show(Form& form, HWND owner, int templateId, const Existing* editing) {
+  form.m_editing = editing;
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
   form.m_centreOn = GetForegroundWindow();

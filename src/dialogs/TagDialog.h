@@ -34,6 +34,12 @@ std::wstring Text(HWND ctl);
 // says that assigning an equal text runs nothing. True when the text was changed.
 bool SetTextIfChanged(HWND ctl, std::wstring_view text);
 
+// A tag already in the text that a dialog opens on, to change it rather than insert a new one.
+struct Existing {
+  std::wstring tag;         // the start tag, "<" to ">"; for the choice entries the selected lines
+  bool hasEndTag = false;   // its matching end tag follows it
+};
+
 // One page of a tab control (`SSTab1`): its caption and the child dialog template it shows.
 struct Page {
   const wchar_t* caption;
@@ -68,7 +74,11 @@ public:
 
   // Creates the pages of tab control tabId, first page in front. Call from Form_Load, before
   // anything reads the pages' controls.
-  void AddPages(int tabId, std::initializer_list<Page> pages);
+  void AddPages(int tabId, std::span<const Page> pages);
+  void AddPages(int tabId, std::initializer_list<Page> pages) { AddPages(tabId, std::span(pages.begin(), pages.size())); }
+
+  // The tag being edited; nullptr when the dialog makes a new one.
+  const Existing* Editing() const { return m_editing; }
 
   // True for the notifications that are a control's change event: a check box's click, an
   // edit's change, a combo's edit or pick. Notification codes overlap between control kinds
@@ -88,8 +98,9 @@ protected:
 
 private:
   friend struct Access;
-  friend bool Show(Form& form, HWND owner, int templateId);
+  friend bool Show(Form& form, HWND owner, int templateId, const Existing* editing);
   HWND m_hwnd = nullptr;
+  const Existing* m_editing = nullptr;
   HWND m_tab = nullptr;
   HWND m_tooltips = nullptr;      // owned by the dialog: destroyed with it
   std::vector<HWND> m_pages;
@@ -99,6 +110,17 @@ private:
 
 // Shows `form` modally from dialog template templateId, owned by `owner`; returns when the
 // dialog has unloaded: true after OK. A dialog that cannot be created hands nothing over.
-bool Show(Form& form, HWND owner, int templateId);
+// With `editing`, the dialog opens on that tag and its caption says so.
+bool Show(Form& form, HWND owner, int templateId, const Existing* editing = nullptr);
+
+// Shows a new form of type F: the one-line Show (editing == nullptr) and Edit of every dialog.
+template <class F>
+bool Open(HWND owner, int templateId, const Existing* editing = nullptr) {
+  F form;
+  return Show(form, owner, templateId, editing);
+}
+
+// What a dialog's caption gains while it edits a tag that is already in the text.
+inline constexpr wchar_t kEditingCaption[] = L" (編集)";
 
 }  // namespace TagDialog

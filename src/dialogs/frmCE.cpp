@@ -4,25 +4,35 @@
 
 #include <algorithm>
 
-#include "dialogs/TagDialog.h"
-#include "dialogs/logic/Attribute.h"
+#include "dialogs/RowDialog.h"
 #include "dialogs/logic/CETag.h"
 #include "res/resource.h"
 
 namespace frmCE {
 namespace {
 
-struct Form final : TagDialog::Form {
+constexpr TagDialog::RowControls kControls[] = {
+    {0, IDC_CE_CBOTYPE},
+    {IDC_CE_CHKTASK, IDC_CE_CBOTASK},
+    {IDC_CE_CHKLABEL, IDC_CE_TXTLABEL},
+    {IDC_CE_CHKDEST, IDC_CE_TXTDEST},
+    {IDC_CE_CHKVALUE, IDC_CE_TXTVALUE},
+};
+static_assert(std::size(kControls) == std::size(kCERows));
+
+struct Form final : TagDialog::RowForm {
+  Form() : RowForm(kCEForm, kControls) {}
+
   void Form_Load() override {
     // Design-time states that a template cannot carry (the other texts are in the template).
-    for (int id : {IDC_CE_CHKDEST, IDC_CE_CHKMOJI}) SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-    AddItems(IDC_CE_CBOTYPE, kSoftKeyItems);
-    AddItems(IDC_CE_CBOTASK, kTaskItems);
+    SendMessageW(Item(IDC_CE_CHKMOJI), BM_SETCHECK, BST_CHECKED, 0);
+    LoadRows(false);
     // Texts only: no list item is selected at load.
     SetText(IDC_CE_CBOTYPE, L"ACCEPT");
     SetText(IDC_CE_CBOTASK, L"GO");
 
-    ShowList(CEList{});
+    // Editing: the list starts with the selected lines, none of them picked.
+    ShowList(CEList{Editing() ? SplitEntries(Editing()->tag) : std::vector<std::wstring>{}});
     Reset();
   }
 
@@ -35,7 +45,7 @@ struct Form final : TagDialog::Form {
         case IDC_CE_CMDITEMDELETE: return cmdItemDelete_Click();
       }
     }
-    if (IsChange(id, code)) Reset();
+    RowForm::Command(id, code);
   }
 
   void cmdOK_Click() override { HandOver(JoinEntries(ReadList().entries), L""); }
@@ -50,20 +60,8 @@ struct Form final : TagDialog::Form {
     if (!EditList(DeleteSelected)) MessageBeep(MB_OK);
   }
 
-  void Reset() {
-    CEState s;
-    s.type = ComboText(IDC_CE_CBOTYPE);
-    s.task = Ticked(IDC_CE_CHKTASK);
-    s.taskText = ComboText(IDC_CE_CBOTASK);
-    s.label = Ticked(IDC_CE_CHKLABEL);
-    s.labelText = Text(IDC_CE_TXTLABEL);
-    s.dest = Ticked(IDC_CE_CHKDEST);
-    s.destText = Text(IDC_CE_TXTDEST);
-    s.value = Ticked(IDC_CE_CHKVALUE);
-    s.valueText = Text(IDC_CE_TXTVALUE);
-    s.moji = Ticked(IDC_CE_CHKMOJI);
-    s.mojiText = Text(IDC_CE_TXTMOJI);
-    SetText(IDC_TXTED, BuildCETag(s));
+  std::wstring Preview() const override {
+    return BuildCETag(ReadRows(), Ticked(IDC_CE_CHKMOJI), Text(IDC_CE_TXTMOJI));
   }
 
   // The list box is the list: read it, apply the operation, show the result. False when the
@@ -123,9 +121,7 @@ struct Form final : TagDialog::Form {
 
 }  // namespace
 
-bool Show(HWND owner) {
-  Form form;
-  return TagDialog::Show(form, owner, IDD_CE);
-}
+bool Show(HWND owner) { return TagDialog::Open<Form>(owner, IDD_CE); }
+bool Edit(HWND owner, const TagDialog::Existing& lines) { return TagDialog::Open<Form>(owner, IDD_CE, &lines); }
 
 }  // namespace frmCE

@@ -25,9 +25,16 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
+namespace TagDialog {
+struct Existing;
+}
+
 namespace frmCE {
 // Modal, owned by `owner`; OK leaves the added entries, one per line (CR LF between), and an
 // empty end tag in gStartTag and gEndTag, any other way out empties both. True after OK.
 bool Show(HWND owner);
+// Opens with the list holding the lines of `tag.tag` (caption "... (編集)"); OK leaves the
+// list's lines as for Show.
+bool Edit(HWND owner, const TagDialog::Existing& tag);
 }
 #endif

@@ -1,72 +1,39 @@
 #include "dialogs/frmCard.h"
 
-#include "dialogs/TagDialog.h"
-#include "dialogs/logic/Attribute.h"
+#include "dialogs/RowDialog.h"
 #include "dialogs/logic/CardTag.h"
 #include "res/resource.h"
 
 namespace frmCard {
 namespace {
 
-struct Form final : TagDialog::Form {
-  void Form_Load() override {
+constexpr TagDialog::RowControls kControls[] = {
+    {0, IDC_CARD_TXTNAME},
+    {IDC_CARD_CHKMARKBLE, IDC_CARD_CBOMARKBLE},   {IDC_CARD_CHKTITLE, IDC_CARD_TXTTITLE},
+    {IDC_CARD_CHKKEY, IDC_CARD_TXTKEY},           {IDC_CARD_CHKBOOKMARK, IDC_CARD_TXTBOOKMARK},
+    {IDC_CARD_CHKMETHOD, IDC_CARD_CBOMETHOD},     {IDC_CARD_CHKDEFAULT, IDC_CARD_TXTDEFAULT},
+    {IDC_CARD_CHKIKEY, IDC_CARD_TXTIKEY},         {IDC_CARD_CHKIDEFAULT, IDC_CARD_TXTIDEFAULT},
+};
+static_assert(std::size(kControls) == std::size(kCardRows));
+
+struct Form final : TagDialog::RowForm {
+  Form() : RowForm(kCardForm, kControls, IDC_CARD_CBOCARD) {}
+
+  void Prepare() override {
     AddPages(IDC_CARD_SSTAB1, {{L"カード", IDD_CARD_PAGECARD},
                                {L"アクセス", IDD_CARD_PAGEACCESS},
                                {L"変数", IDD_CARD_PAGEVARIABLES}});
-    // Design-time states that a template cannot carry (texts are in the template).
-    for (int id : {IDC_CARD_CHKTITLE, IDC_CARD_CHKMARKBLE})
-      SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-    AddItems(IDC_CARD_CBOCARD, {L"DISPLAY", L"CHOICE", L"ENTRY", L"NODISPLAY"});
-    AddItems(IDC_CARD_CBOMARKBLE, kTrueFalseItems);
-    AddItems(IDC_CARD_CBOMETHOD, {L"NUMBER", L"ALPHA"});
     AddTooltip(IDC_CARD_CBOCARD, L"カードの種類を選択します。");
     AddTooltip(IDC_CARD_TXTNAME, L"カードの名前を入力します。");
     AddTooltip(IDC_TXTED, L"プレビュー");
-
-    SelectFirst(IDC_CARD_CBOCARD);
-    SelectFirst(IDC_CARD_CBOMARKBLE);
-    SelectFirst(IDC_CARD_CBOMETHOD);
-    Reset();
   }
-
-  void Command(int id, int code) override {
-    if (IsChange(id, code)) Reset();
-  }
-
-  void cmdOK_Click() override {
-    Reset();
-    HandOver(Text(IDC_TXTED), BuildCardEndTag(ComboText(IDC_CARD_CBOCARD)));
-  }
-
-  void Reset() {
-    CardState s;
-    s.kind = ComboText(IDC_CARD_CBOCARD);
-    s.name = Text(IDC_CARD_TXTNAME);
-    s.markable = Ticked(IDC_CARD_CHKMARKBLE);
-    s.markableText = ComboText(IDC_CARD_CBOMARKBLE);
-    s.title = Ticked(IDC_CARD_CHKTITLE);
-    s.titleText = Text(IDC_CARD_TXTTITLE);
-    s.key = Ticked(IDC_CARD_CHKKEY);
-    s.keyText = Text(IDC_CARD_TXTKEY);
-    s.bookMark = Ticked(IDC_CARD_CHKBOOKMARK);
-    s.bookMarkText = Text(IDC_CARD_TXTBOOKMARK);
-    s.method = Ticked(IDC_CARD_CHKMETHOD);
-    s.methodText = ComboText(IDC_CARD_CBOMETHOD);
-    s.defaultValue = Ticked(IDC_CARD_CHKDEFAULT);
-    s.defaultText = Text(IDC_CARD_TXTDEFAULT);
-    s.ikey = Ticked(IDC_CARD_CHKIKEY);
-    s.ikeyText = Text(IDC_CARD_TXTIKEY);
-    s.iDefault = Ticked(IDC_CARD_CHKIDEFAULT);
-    s.iDefaultText = Text(IDC_CARD_TXTIDEFAULT);
-    SetText(IDC_TXTED, BuildCardTag(s));
-  }
+  // The end tag follows the kind as the combo holds it.
+  std::wstring EndTag() const override { return EndTagOf(ComboText(IDC_CARD_CBOCARD)); }
 };
 
 }  // namespace
 
-bool Show(HWND owner) {
-  Form form;
-  return TagDialog::Show(form, owner, IDD_CARD);
-}
+bool Show(HWND owner) { return TagDialog::Open<Form>(owner, IDD_CARD); }
+bool Edit(HWND owner, const TagDialog::Existing& tag) { return TagDialog::Open<Form>(owner, IDD_CARD, &tag); }
 
 }  // namespace frmCard

@@ -31,9 +31,16 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
+namespace TagDialog {
+struct Existing;
+}
+
 namespace frmCard {
 // Modal, owned by `owner`; OK leaves the preview and "</kind>" in gStartTag and gEndTag, any
 // other way out empties both. Esc does nothing here. True after OK.
 bool Show(HWND owner);
+// Opens on the card start tag `tag.tag` (caption "... (編集)"); OK leaves the new start tag
+// and the end tag of the kind now chosen.
+bool Edit(HWND owner, const TagDialog::Existing& tag);
 }
 #endif

@@ -1,7 +1,6 @@
 #include "dialogs/frmDeck.h"
 
-#include "dialogs/TagDialog.h"
-#include "dialogs/logic/Attribute.h"
+#include "dialogs/RowDialog.h"
 #include "dialogs/logic/DeckTag.h"
 #include "dialogs/logic/SecCalc.h"
 #include "res/resource.h"
@@ -11,21 +10,22 @@ namespace {
 
 constexpr int txtSecCalc(int index) { return IDC_DECK_TXTSECCALC0 + index; }
 
-struct Form final : TagDialog::Form, SecCalc::Converter {
-  void Form_Load() override {
+constexpr TagDialog::RowControls kControls[] = {
+    {IDC_DECK_CHKVERSION, IDC_DECK_CBOVERSION},          {IDC_DECK_CHKTTL, IDC_DECK_TXTTTL},
+    {IDC_DECK_CHKMARKBLE, IDC_DECK_CBOMARKBLE},          {IDC_DECK_CHKACCESSDOMAIN, IDC_DECK_TXTACCESSDOMAIN},
+    {IDC_DECK_CHKACCESSPATH, IDC_DECK_TXTACCESSPATH},
+};
+static_assert(std::size(kControls) == std::size(kDeckRows));
+
+struct Form final : TagDialog::RowForm, SecCalc::Converter {
+  Form() : RowForm(kDeckForm, kControls) {}
+
+  void Prepare() override {
     AddPages(IDC_DECK_SSTAB1, {{L"デッキ", IDD_DECK_PAGEDECK}, {L"アクセス", IDD_DECK_PAGEACCESS}});
-    // Design-time states that a template cannot carry (texts are in the template).
-    for (int id : {IDC_DECK_CHKVERSION, IDC_DECK_CHKTTL, IDC_DECK_CHKMARKBLE})
-      SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-    AddItems(IDC_DECK_CBOVERSION, {L"3.0", L"2.0"});
-    AddItems(IDC_DECK_CBOMARKBLE, kTrueFalseItems);
     AddTooltip(IDC_DECK_CHKACCESSDOMAIN, L"主にMARKABLEをFALSEに下場合に利用します。");
     AddTooltip(IDC_DECK_CHKACCESSPATH, L"アクセスできない場合はこのデッキに飛びます。");
-
-    SelectFirst(IDC_DECK_CBOVERSION);
-    SelectFirst(IDC_DECK_CBOMARKBLE);
-    Reset();
   }
+  std::wstring EndTag() const override { return kDeckEndTag; }
 
   void Command(int id, int code) override {
     if (id == IDC_DECK_TXTTTL) {
@@ -33,29 +33,9 @@ struct Form final : TagDialog::Form, SecCalc::Converter {
     } else if (id >= txtSecCalc(0) && id <= txtSecCalc(3)) {
       if (code == EN_CHANGE) txtSecCalc_Change(id - txtSecCalc(0));
       if (code == EN_SETFOCUS) txtSecCalc_GotFocus(id - txtSecCalc(0));
-    } else if (IsChange(id, code)) {
-      Reset();
+    } else {
+      RowForm::Command(id, code);
     }
-  }
-
-  void cmdOK_Click() override {
-    Reset();
-    HandOver(Text(IDC_TXTED), kDeckEndTag);
-  }
-
-  void Reset() {
-    DeckState s;
-    s.version = Ticked(IDC_DECK_CHKVERSION);
-    s.versionText = ComboText(IDC_DECK_CBOVERSION);
-    s.ttl = Ticked(IDC_DECK_CHKTTL);
-    s.ttlText = Text(IDC_DECK_TXTTTL);
-    s.markable = Ticked(IDC_DECK_CHKMARKBLE);
-    s.markableText = ComboText(IDC_DECK_CBOMARKBLE);
-    s.accessDomain = Ticked(IDC_DECK_CHKACCESSDOMAIN);
-    s.accessDomainText = Text(IDC_DECK_TXTACCESSDOMAIN);
-    s.accessPath = Ticked(IDC_DECK_CHKACCESSPATH);
-    s.accessPathText = Text(IDC_DECK_TXTACCESSPATH);
-    SetText(IDC_TXTED, BuildDeckTag(s));
   }
 
   // The converter's boxes are this dialog's edit controls: their EN_CHANGE runs its rules.
@@ -72,9 +52,7 @@ struct Form final : TagDialog::Form, SecCalc::Converter {
 
 }  // namespace
 
-bool Show(HWND owner) {
-  Form form;
-  return TagDialog::Show(form, owner, IDD_DECK);
-}
+bool Show(HWND owner) { return TagDialog::Open<Form>(owner, IDD_DECK); }
+bool Edit(HWND owner, const TagDialog::Existing& tag) { return TagDialog::Open<Form>(owner, IDD_DECK, &tag); }
 
 }  // namespace frmDeck

@@ -23,9 +23,15 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
+namespace TagDialog {
+struct Existing;
+}
+
 namespace frmDeck {
 // Modal, owned by `owner`; OK leaves the preview and "</HDML>" in gStartTag and gEndTag,
 // any other way out empties both. True after OK.
 bool Show(HWND owner);
+// Opens on the HDML start tag `tag.tag` (caption "... (編集)"); OK leaves the new start tag.
+bool Edit(HWND owner, const TagDialog::Existing& tag);
 }
 #endif

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "dialogs/TagDialog.h"
+#include "dialogs/RowDialog.h"
 #include "dialogs/logic/ImgTag.h"
 #include "res/resource.h"
 
@@ -39,30 +39,21 @@ struct CommonDialog1 {
   }
 };
 
-struct Form final : TagDialog::Form {
-  void Form_Load() override { Reset(); }
+constexpr TagDialog::RowControls kControls[] = {
+    {0, IDC_IMG_TXTSRC}, {IDC_IMG_CHKALT, IDC_IMG_TXTALT}, {IDC_IMG_CHKICON, IDC_IMG_TXTICON}};
+static_assert(std::size(kControls) == std::size(kImgRows));
+
+struct Form final : TagDialog::RowForm {
+  Form() : RowForm(kImgForm, kControls) {}
+
+  std::wstring EndTag() const override { return kImgEndTag; }
 
   void Command(int id, int code) override {
     if (id == IDC_IMG_CMDBROWSE) {
       if (code == BN_CLICKED) cmdBrowse_Click();
-    } else if (IsChange(id, code)) {
-      Reset();
+    } else {
+      RowForm::Command(id, code);
     }
-  }
-
-  void cmdOK_Click() override {
-    Reset();
-    HandOver(Text(IDC_TXTED), kImgEndTag);
-  }
-
-  void Reset() {
-    ImgState s;
-    s.srcText = Text(IDC_IMG_TXTSRC);
-    s.alt = Ticked(IDC_IMG_CHKALT);
-    s.altText = Text(IDC_IMG_TXTALT);
-    s.icon = Ticked(IDC_IMG_CHKICON);
-    s.iconText = Text(IDC_IMG_TXTICON);
-    SetText(IDC_TXTED, BuildImgTag(s));
   }
 
   // A pick replaces the source with the file's full path, and its change event rebuilds the
@@ -77,9 +68,7 @@ struct Form final : TagDialog::Form {
 
 }  // namespace
 
-bool Show(HWND owner) {
-  Form form;
-  return TagDialog::Show(form, owner, IDD_IMG);
-}
+bool Show(HWND owner) { return TagDialog::Open<Form>(owner, IDD_IMG); }
+bool Edit(HWND owner, const TagDialog::Existing& tag) { return TagDialog::Open<Form>(owner, IDD_IMG, &tag); }
 
 }  // namespace frmImg

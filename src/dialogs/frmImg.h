@@ -13,9 +13,15 @@
 #ifndef RC_INVOKED
 #include <windows.h>
 
+namespace TagDialog {
+struct Existing;
+}
+
 namespace frmImg {
 // Modal, owned by `owner`; OK leaves the preview and an empty end tag in gStartTag and gEndTag,
 // any other way out empties both. True after OK.
 bool Show(HWND owner);
+// Opens on the IMG tag `tag.tag` (caption "... (編集)"); OK leaves the new tag.
+bool Edit(HWND owner, const TagDialog::Existing& tag);
 }
 #endif

@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "insert/mdlHDML.h"
+
 // One position of the toolbar. The docking (frmMain) builds the toolbar from these rows and the
 // dispatch below looks keys up in them: a button is said once, here.
 struct ToolbarButton {
@@ -12,6 +14,9 @@ struct ToolbarButton {
   std::wstring_view image;     // key of its image in imlToolbarIcons
   bool shownAtLoad;
   bool (*Show)(HWND owner);    // its dialog, shown modally; nullptr: a click does nothing
+  // Its dialog opened on a tag already in the text, and which tags those are.
+  bool (*Edit)(HWND owner, const TagDialog::Existing& tag) = nullptr;
+  ReadBack readBack{};
 };
 
 // Positions 1 to 10, in toolbar order.
@@ -19,4 +24,6 @@ std::span<const ToolbarButton> ToolbarButtons();
 
 // key: the clicked button's key; owner: the hidden main window that owns every tag dialog.
 // Keys are compared exactly; an unknown key (or "テンプレート", which has no dialog) does nothing.
+// With the caret in a start tag of the button's own, or such a tag (or choice-entry lines)
+// selected, the dialog opens on it and OK rewrites it in place.
 void Toolbar1_ButtonClick(std::wstring_view key, HWND owner);

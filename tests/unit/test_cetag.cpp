@@ -3,45 +3,37 @@
 #include <string>
 #include <vector>
 
+#include "RowState.h"
 #include "dialogs/logic/CETag.h"
 
 namespace {
-CEState InitialCE() {
-  CEState s;
-  s.type = L"ACCEPT";
-  s.taskText = L"GO";
-  s.mojiText = L"新しい項目";
-  return s;
-}
+TagState InitialCE() { return State(kCEForm, {{L"TYPE", true, L"ACCEPT"}, {L"TASK", false, L"GO"}, {L"DEST", true, L""}}); }
+RowValue& Row(TagState& s, std::wstring_view name) { return s.rows[RowIndex(kCEForm, name)]; }
 }  // namespace
 
 TEST(CETag, WrittenOrderAndTheShownText) {
-  CEState all = InitialCE();
-  all.task = all.label = all.value = true;
-  all.labelText = L"ラベル";
-  all.destText = L"#next";
-  all.valueText = L"1";
-  CEState none = all;
-  none.task = none.label = none.dest = none.value = none.moji = false;
-  CEState typed = InitialCE();
-  typed.type = L"SOFT2";
-  typed.task = true;
-  typed.taskText = L"go ";
-  typed.destText = L"a\"b<c>";
-  typed.mojiText = L" x<BR> ";
-  CEState emptied = InitialCE();
-  emptied.type = L"";
-  emptied.mojiText = L"";
+  const std::wstring shown = L"新しい項目";
+  TagState all = TickAll(kCEForm, InitialCE(), true);
+  Row(all, L"LABEL").value = L"ラベル";
+  Row(all, L"DEST").value = L"#next";
+  Row(all, L"VALUE").value = L"1";
+  TagState typed = InitialCE();
+  Row(typed, L"TYPE").value = L"SOFT2";
+  Row(typed, L"TASK") = {true, L"go "};
+  Row(typed, L"DEST").value = L"a\"b<c>";
+  TagState emptied = InitialCE();
+  Row(emptied, L"TYPE").value = L"";
 
-  const struct { const char* what; CEState state; const wchar_t* entry; } cases[] = {
-      {"initial", InitialCE(), LR"(<CE TYPE="ACCEPT" DEST="">新しい項目)"},
-      {"every box ticked", all, LR"(<CE TYPE="ACCEPT" TASK="GO" LABEL="ラベル" DEST="#next" VALUE="1">新しい項目)"},
-      {"every box cleared, values kept out", none, LR"(<CE TYPE="ACCEPT">)"},
-      {"values not in the lists and text, as typed", typed,
+  const struct { const char* what; TagState state; bool moji; std::wstring text; const wchar_t* entry; } cases[] = {
+      {"initial", InitialCE(), true, shown, LR"(<CE TYPE="ACCEPT" DEST="">新しい項目)"},
+      {"every box ticked", all, true, shown,
+       LR"(<CE TYPE="ACCEPT" TASK="GO" LABEL="ラベル" DEST="#next" VALUE="1">新しい項目)"},
+      {"every box cleared, values kept out", TickAll(kCEForm, all, false), false, shown, LR"(<CE TYPE="ACCEPT">)"},
+      {"values not in the lists and text, as typed", typed, true, L" x<BR> ",
        LR"(<CE TYPE="SOFT2" TASK="go " DEST="a"b<c>"> x<BR> )"},
-      {"emptied type and text", emptied, LR"(<CE TYPE="" DEST="">)"},
+      {"emptied type and text", emptied, true, L"", LR"(<CE TYPE="" DEST="">)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(BuildCETag(c.state), c.entry) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(BuildCETag(c.state, c.moji, c.text), c.entry) << c.what;
 }
 
 TEST(CEList, UpDownDeleteMoveTheSelectionWithTheEntry) {

@@ -1,66 +1,51 @@
 #include <gtest/gtest.h>
 
+#include "RowState.h"
 #include "dialogs/logic/CardTag.h"
 #include "dialogs/logic/DeckTag.h"
 
 namespace {
-DeckState InitialDeck() {
-  DeckState s;
-  s.versionText = L"3.0";
-  s.ttlText = L"3";
-  s.markableText = L"True";
-  return s;
+TagState InitialDeck() {
+  return State(kDeckForm, {{L"VERSION", true, L"3.0"}, {L"TTL", true, L"3"}, {L"MARKABLE", true, L"True"}});
 }
-CardState InitialCard() {
-  CardState s;
-  s.kind = L"DISPLAY";
-  s.name = L"NewCard";
-  s.markableText = L"True";
-  s.titleText = L"新しいカード";
-  s.methodText = L"NUMBER";
-  return s;
+TagState InitialCard() {
+  return State(kCardForm, {{L"NAME", true, L"NewCard"}, {L"MARKABLE", true, L"True"}, {L"TITLE", true, L"新しいカード"},
+                           {L"METHOD", false, L"NUMBER"}}, L"DISPLAY");
 }
 }  // namespace
 
 TEST(DeckTag, TickedAttributesInTheirFixedOrder) {
-  DeckState all = InitialDeck();
-  all.accessDomain = all.accessPath = true;
-  all.accessDomainText = L"example.jp";
-  all.accessPathText = L"/top";
-  DeckState none = all;
-  none.version = none.ttl = none.markable = none.accessDomain = none.accessPath = false;
-  DeckState raw = InitialDeck();
-  raw.versionText = L"4.0 beta";
-  raw.ttlText = L"";
-  raw.accessPath = true;
-  raw.accessPathText = L" a\"b&c<>";
+  TagState all = InitialDeck();
+  all.rows[RowIndex(kDeckForm, L"ACCESSDOMAIN")] = {true, L"example.jp"};
+  all.rows[RowIndex(kDeckForm, L"ACCESSPATH")] = {true, L"/top"};
+  TagState raw = InitialDeck();
+  raw.rows[RowIndex(kDeckForm, L"VERSION")].value = L"4.0 beta";
+  raw.rows[RowIndex(kDeckForm, L"TTL")].value = L"";
+  raw.rows[RowIndex(kDeckForm, L"ACCESSPATH")] = {true, L" a\"b&c<>"};
 
-  const struct { const char* what; DeckState state; const wchar_t* tag; } cases[] = {
+  const struct { const char* what; TagState state; const wchar_t* tag; } cases[] = {
       {"initial", InitialDeck(), LR"(<HDML VERSION="3.0" TTL="3" MARKABLE="True">)"},
       {"all", all,
        LR"(<HDML VERSION="3.0" TTL="3" MARKABLE="True" ACCESSDOMAIN="example.jp" ACCESSPATH="/top">)"},
-      {"none, values kept out", none, L"<HDML>"},
+      {"none, values kept out", TickAll(kDeckForm, all, false), L"<HDML>"},
       {"values as typed", raw, LR"(<HDML VERSION="4.0 beta" TTL="" MARKABLE="True" ACCESSPATH=" a"b&c<>">)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(BuildDeckTag(c.state), c.tag) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(TagFromRows(kDeckForm, c.state), c.tag) << c.what;
 }
 
 TEST(CardTag, WrittenOrderAndKind) {
-  CardState all = InitialCard();
-  all.key = all.bookMark = all.method = all.defaultValue = all.ikey = all.iDefault = true;
-  all.keyText = L"k";
-  all.bookMarkText = L"b";
-  all.defaultText = L"d";
-  all.ikeyText = L"i";
-  all.iDefaultText = L"j";
-  CardState choice = InitialCard();
-  choice.kind = L"CHOICE";
-  choice.markable = choice.title = false;
-  CardState empty = InitialCard();
-  empty.kind = L"";
-  empty.name = L"";
+  TagState all = TickAll(kCardForm, InitialCard(), true);
+  for (const auto& [name, value] : {std::pair{L"KEY", L"k"}, {L"BOOKMARK", L"b"}, {L"DEFAULT", L"d"},
+                                    {L"IKEY", L"i"}, {L"IDEFAULT", L"j"}})
+    all.rows[RowIndex(kCardForm, name)].value = value;
+  TagState choice = InitialCard();
+  choice.element = L"CHOICE";
+  choice.rows[RowIndex(kCardForm, L"MARKABLE")].ticked = choice.rows[RowIndex(kCardForm, L"TITLE")].ticked = false;
+  TagState empty = InitialCard();
+  empty.element = L"";
+  empty.rows[RowIndex(kCardForm, L"NAME")].value = L"";
 
-  const struct { const char* what; CardState state; const wchar_t* tag; const wchar_t* end; } cases[] = {
+  const struct { const char* what; TagState state; const wchar_t* tag; const wchar_t* end; } cases[] = {
       {"initial", InitialCard(), LR"(<DISPLAY NAME="NewCard" MARKABLE="True" TITLE="新しいカード">)",
        L"</DISPLAY>"},
       // MARKABLE (second page) is written before TITLE (first page).
@@ -71,7 +56,7 @@ TEST(CardTag, WrittenOrderAndKind) {
       {"emptied kind and name", empty, LR"(< NAME="" MARKABLE="True" TITLE="新しいカード">)", L"</>"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(BuildCardTag(c.state), c.tag) << c.what;
-    EXPECT_EQ(BuildCardEndTag(c.state.kind), c.end) << c.what;
+    EXPECT_EQ(TagFromRows(kCardForm, c.state), c.tag) << c.what;
+    EXPECT_EQ(EndTagOf(c.state.element), c.end) << c.what;
   }
 }

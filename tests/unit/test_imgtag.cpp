@@ -3,34 +3,24 @@
 #include <string>
 #include <vector>
 
+#include "RowState.h"
 #include "dialogs/logic/ImgTag.h"
 
 TEST(ImgTag, SourceAlwaysThenTheTickedAttributesInTheirFixedOrder) {
-  ImgState all;
-  all.srcText = L"C:\\画像\\logo.bmp";
-  all.alt = all.icon = true;
-  all.altText = L"ロゴ";
-  all.iconText = L"star";
-  ImgState empties;
-  empties.alt = empties.icon = true;
-  ImgState unticked = all;   // values stay in their boxes, out of the tag
-  unticked.alt = unticked.icon = false;
-  ImgState iconOnly = all;
-  iconOnly.alt = false;
-  ImgState raw;
-  raw.srcText = L" a\"b<>&c ";
-  raw.alt = true;
-  raw.altText = L"\"";
+  const TagState all = State(kImgForm, {{L"SRC", true, L"C:\\画像\\logo.bmp"}, {L"ALT", true, L"ロゴ"}, {L"ICON", true, L"star"}});
+  TagState iconOnly = all;
+  iconOnly.rows[RowIndex(kImgForm, L"ALT")].ticked = false;
 
-  const struct { const char* what; ImgState state; const wchar_t* tag; } cases[] = {
-      {"initial", ImgState{}, LR"(<IMG SRC="">)"},
+  const struct { const char* what; TagState state; const wchar_t* tag; } cases[] = {
+      {"initial", State(kImgForm, {}), LR"(<IMG SRC="">)"},
       {"every box ticked", all, LR"(<IMG SRC="C:\画像\logo.bmp" ALT="ロゴ" ICON="star">)"},
-      {"ticked with empty values", empties, LR"(<IMG SRC="" ALT="" ICON="">)"},
-      {"unticked, values kept out", unticked, LR"(<IMG SRC="C:\画像\logo.bmp">)"},
+      {"ticked with empty values", TickAll(kImgForm, State(kImgForm, {}), true), LR"(<IMG SRC="" ALT="" ICON="">)"},
+      {"unticked, values kept out", TickAll(kImgForm, all, false), LR"(<IMG SRC="C:\画像\logo.bmp">)"},
       {"icon without alt", iconOnly, LR"(<IMG SRC="C:\画像\logo.bmp" ICON="star">)"},
-      {"values as typed", raw, LR"(<IMG SRC=" a"b<>&c " ALT=""">)"},
+      {"values as typed", State(kImgForm, {{L"SRC", true, L" a\"b<>&c "}, {L"ALT", true, L"\""}}),
+       LR"(<IMG SRC=" a"b<>&c " ALT=""">)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(BuildImgTag(c.state), c.tag) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(TagFromRows(kImgForm, c.state), c.tag) << c.what;
   EXPECT_EQ(std::wstring(kImgEndTag), L"");
 }
 

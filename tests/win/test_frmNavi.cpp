@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <iterator>
 #include <span>
+#include <vector>
 
 #include "DialogDriver.h"
 #include "Docked.h"
+#include "dialogs/RowDialog.h"
 #include "dialogs/frmNaviA.h"
 #include "dialogs/frmNaviAction.h"
 #include "dialogs/logic/NaviTag.h"
@@ -32,6 +34,20 @@ struct Navi : Dialog {
 };
 
 class NaviDialog : public TagDialogTest {};
+
+// A row of a dialog's table with its controls: " NAME=" and its check box and input.
+struct NaviRowDef {
+  std::wstring literal;
+  int check, input;
+};
+std::vector<NaviRowDef> Rows(const TagForm& form, std::span<const TagDialog::RowControls> controls) {
+  std::vector<NaviRowDef> rows;
+  for (size_t i = 0; i < form.rows.size(); ++i)
+    rows.push_back({L" " + std::wstring(form.rows[i].name) + L"=", controls[i].check, controls[i].input});
+  return rows;
+}
+std::vector<NaviRowDef> NaviARows() { return Rows(kNaviAForm, frmNaviA::Controls()); }
+std::vector<NaviRowDef> NaviActionRows() { return Rows(kNaviActionForm, frmNaviAction::Controls()); }
 
 // The attribute rows of both dialogs as the author first sees them: the check box's caption and
 // tick, the input's text and list items.

@@ -166,6 +166,19 @@ std::string_view Selected(std::string_view text, int64_t start, int64_t end) {
 
 std::string GetText(EditorRequests& e, const Family& f) { return ReadTextBytes(e, f, -1); }
 
+std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
+  return ReadTextBytes(e, f, std::max<int64_t>(want, 0));
+}
+
+void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
+                  int64_t back) {
+  e.SetSel(start, end);
+  SetSelText(e, f, bytes);
+  if (!e.Present()) return;
+  const int64_t caret = e.GetSel().first - back;
+  e.SetSel(caret, caret);
+}
+
 void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
   const int64_t b = static_cast<int64_t>(bytes.size());
   e.SetSel(0, -1);
@@ -228,11 +241,7 @@ void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag
   wrapped += Selected(text, start, end);
   wrapped += endTag;
   if (!e.Present()) return;
-  SetSelText(e, f, wrapped);
-  if (!e.Present()) return;
-  const int64_t caret = e.GetSel().first - static_cast<int64_t>(endTag.size());
-  if (!e.Present()) return;
-  e.SetSel(caret, caret);
+  ReplaceRange(e, f, start, end, wrapped, static_cast<int64_t>(endTag.size()));
 }
 
 }  // namespace TextBytes

@@ -49,6 +49,13 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes);
 std::string GetSelText(EditorRequests& e, const Family& f);
 // Replaces the selection with `bytes` (no NUL); the caret ends after them.
 void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes);
+// The text's first bytes, at least `want` of them when it has that many (at most want + 1),
+// cut at its first NUL: fewer than want + 1 bytes means that this is all there is.
+std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want);
+// Replaces bytes [start, end) with `bytes` (no NUL), then moves the caret `back` bytes before
+// where the replacement left it (after what went in). The caller has just found the editor.
+void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
+                  int64_t back);
 // Puts `startTag` before and `endTag` after the selection, caret just before `endTag`.
 void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag);
 

@@ -2,17 +2,9 @@
 
 #include <utility>
 
-#include "dialogs/logic/Attribute.h"
-
-std::wstring BuildCETag(const CEState& s) {
-  std::wstring tag = L"<CE";
-  AppendAttribute(tag, true, L" TYPE=", s.type);
-  AppendAttribute(tag, s.task, L" TASK=", s.taskText);
-  AppendAttribute(tag, s.label, L" LABEL=", s.labelText);
-  AppendAttribute(tag, s.dest, L" DEST=", s.destText);
-  AppendAttribute(tag, s.value, L" VALUE=", s.valueText);
-  tag += L'>';
-  if (s.moji) tag += s.mojiText;
+std::wstring BuildCETag(const TagState& s, bool moji, std::wstring_view mojiText) {
+  std::wstring tag = TagFromRows(kCEForm, s);
+  if (moji) tag += mojiText;
   return tag;
 }
 
@@ -55,4 +47,17 @@ std::wstring JoinEntries(const std::vector<std::wstring>& entries) {
     block += entries[i];
   }
   return block;
+}
+
+std::vector<std::wstring> SplitEntries(std::wstring_view block) {
+  std::vector<std::wstring> entries;
+  while (!block.empty()) {
+    const size_t end = block.find(L'\n');
+    std::wstring_view line = block.substr(0, end);
+    if (!line.empty() && line.back() == L'\r') line.remove_suffix(1);
+    entries.emplace_back(line);
+    if (end == std::wstring_view::npos) break;
+    block.remove_prefix(end + 1);
+  }
+  return entries;
 }

@@ -4,22 +4,20 @@
 #include <string>
 #include <vector>
 
-struct CEState {
-  std::wstring type;        // cboType: TYPE is always written
-  bool task = false;        // chkTask
-  std::wstring taskText;    // cboTask
-  bool label = false;       // chkLabel
-  std::wstring labelText;
-  bool dest = true;         // chkDest
-  std::wstring destText;
-  bool value = false;       // chkValue
-  std::wstring valueText;   // txtVALUE
-  bool moji = true;         // chkMoji
-  std::wstring mojiText;    // the text the choice shows, written after ">" as it is
+#include "dialogs/logic/TagRows.h"
+
+inline constexpr TagRow kCERows[] = {
+    {L"TYPE", false, RowInput::kCombo, kSoftKeyItems},
+    {L"TASK", true, RowInput::kCombo, kTaskItems},
+    {L"LABEL", true, RowInput::kText},
+    {L"DEST", true, RowInput::kText, {}, true},
+    {L"VALUE", true, RowInput::kText},
 };
 
-// "<CE TYPE=..." then the ticked attributes in their fixed order, ">", then the shown text.
-std::wstring BuildCETag(const CEState& s);
+inline constexpr TagForm kCEForm{L"CE", kCERows};
+
+// One entry: the tag, then (chkMoji ticked) the text the choice shows, after ">" as it is.
+std::wstring BuildCETag(const TagState& s, bool moji, std::wstring_view mojiText);
 
 // lstSnData: the entries in output order and the selected one (kNone when none is).
 struct CEList {
@@ -40,3 +38,6 @@ bool DeleteSelected(CEList& list);
 // The entries in list order with CR LF between two of them and none after the last; an
 // empty list gives an empty text, so nothing is inserted.
 std::wstring JoinEntries(const std::vector<std::wstring>& entries);
+
+// The lines of a block, CR LF or LF between them: the inverse of JoinEntries.
+std::vector<std::wstring> SplitEntries(std::wstring_view block);

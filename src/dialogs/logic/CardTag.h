@@ -1,32 +1,22 @@
-// The start and end tag of an HDML card, built from what frmCard's controls hold.
+// The start tag of an HDML card: frmCard's kind and rows. Every attribute is offered for every
+// kind; the written order differs from the pages' (MARKABLE, on the second page, before TITLE).
 #pragma once
-#include <string>
-#include <string_view>
+#include "dialogs/logic/TagRows.h"
 
-struct CardState {
-  std::wstring kind;          // cboCard: the element name, written unquoted
-  std::wstring name;          // txtName: NAME is always written
-  bool markable = true;       // chkMarkble
-  std::wstring markableText;  // cboMarkble
-  bool title = true;          // chkTitle
-  std::wstring titleText;
-  bool key = false;           // chkKey
-  std::wstring keyText;
-  bool bookMark = false;      // chkBookMark
-  std::wstring bookMarkText;
-  bool method = false;        // chkMethod
-  std::wstring methodText;    // cboMethod
-  bool defaultValue = false;  // chkDefault
-  std::wstring defaultText;
-  bool ikey = false;          // chkIkey
-  std::wstring ikeyText;
-  bool iDefault = false;      // chkIDefault
-  std::wstring iDefaultText;
+inline constexpr std::wstring_view kCardKinds[] = {L"DISPLAY", L"CHOICE", L"ENTRY", L"NODISPLAY"};
+inline constexpr std::wstring_view kMethodItems[] = {L"NUMBER", L"ALPHA"};
+
+inline constexpr TagRow kCardRows[] = {
+    {L"NAME", false, RowInput::kText},
+    {L"MARKABLE", true, RowInput::kList, kTrueFalseItems, true},
+    {L"TITLE", true, RowInput::kText, {}, true},
+    {L"KEY", true, RowInput::kText},
+    {L"BOOKMARK", true, RowInput::kText},
+    {L"METHOD", true, RowInput::kList, kMethodItems},
+    {L"DEFAULT", true, RowInput::kText},
+    {L"IKEY", true, RowInput::kText},
+    {L"IDEFAULT", true, RowInput::kText},
 };
 
-// "<" kind " NAME=..." then the ticked attributes in the written order (MARKABLE before
-// TITLE, whatever page their controls sit on), ">".
-std::wstring BuildCardTag(const CardState& s);
-
-// "</" kind ">", from the same kind text as the start tag.
-std::wstring BuildCardEndTag(std::wstring_view kind);
+// The kind, from an editable combo, is written unquoted as the element name.
+inline constexpr TagForm kCardForm{{}, kCardRows, kCardKinds};

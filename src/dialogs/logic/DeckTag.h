@@ -1,21 +1,17 @@
-// The start tag of an HDML deck, built from what frmDeck's controls hold.
+// The start tag of an HDML deck: frmDeck's rows.
 #pragma once
-#include <string>
+#include "dialogs/logic/TagRows.h"
 
-struct DeckState {
-  bool version = true;        // chkVersion
-  std::wstring versionText;   // cboVersion
-  bool ttl = true;            // chkTTL
-  std::wstring ttlText;       // txtTTL
-  bool markable = true;       // chkMarkble
-  std::wstring markableText;  // cboMarkble
-  bool accessDomain = false;  // chkAccessDomain
-  std::wstring accessDomainText;
-  bool accessPath = false;    // chkAccessPath
-  std::wstring accessPathText;
+inline constexpr std::wstring_view kVersionItems[] = {L"3.0", L"2.0"};
+
+inline constexpr TagRow kDeckRows[] = {
+    {L"VERSION", true, RowInput::kCombo, kVersionItems, true},
+    {L"TTL", true, RowInput::kText, {}, true},
+    {L"MARKABLE", true, RowInput::kList, kTrueFalseItems, true},
+    {L"ACCESSDOMAIN", true, RowInput::kText},
+    {L"ACCESSPATH", true, RowInput::kText},
 };
 
-// "<HDML", the ticked attributes in their fixed order, ">".
-std::wstring BuildDeckTag(const DeckState& s);
+inline constexpr TagForm kDeckForm{L"HDML", kDeckRows};
 
 inline constexpr wchar_t kDeckEndTag[] = L"</HDML>";

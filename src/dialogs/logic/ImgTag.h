@@ -1,19 +1,17 @@
-// The HDML IMG tag, built from what frmImg's controls hold, and the settings of the file-open
-// dialog that picks its source.
+// The HDML IMG tag (frmImg's rows) and the settings of the file-open dialog that picks its source.
 #pragma once
 #include <string>
 #include <string_view>
 
-struct ImgState {
-  std::wstring srcText;       // txtSrc, always written
-  bool alt = false;           // chkAlt
-  std::wstring altText;       // txtAlt
-  bool icon = false;          // chkIcon
-  std::wstring iconText;      // txtIcon
+#include "dialogs/logic/TagRows.h"
+
+inline constexpr TagRow kImgRows[] = {
+    {L"SRC", false, RowInput::kText},
+    {L"ALT", true, RowInput::kText},
+    {L"ICON", true, RowInput::kText},
 };
 
-// "<IMG SRC=" and the quoted source, the ticked attributes in their fixed order, ">".
-std::wstring BuildImgTag(const ImgState& s);
+inline constexpr TagForm kImgForm{L"IMG", kImgRows};
 
 inline constexpr wchar_t kImgEndTag[] = L"";   // IMG has no end tag
 

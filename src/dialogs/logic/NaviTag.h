@@ -1,58 +1,56 @@
-// The start tags of the link (A) and the action (ACTION), built from what frmNaviA's and
-// frmNaviAction's controls hold. Each dialog is described by one row table, in the order its
-// tag writes the rows: the dialog reads its controls through it, the builder writes through it.
+// The start tags of the link (A) and the action (ACTION): one row table each, in written order.
+// They share twelve rows in the same order; the rest is each one's own.
 #pragma once
-#include <span>
-#include <string>
-#include <string_view>
+#include <algorithm>
+#include <array>
 
-// One attribute row: its check box and the text that its input control shows.
-struct NaviRow {
-  bool ticked = false;
-  std::wstring value;
-};
+#include "dialogs/logic/TagRows.h"
 
-struct NaviState {
-  NaviRow type;        // cboType: the action's soft key (no A has it)
-  NaviRow task;        // chkTask (the link's only), cboTask
-  NaviRow relNext;     // chkRelNext: its value is always "NEXT", whatever value holds
-  NaviRow label;       // chkLabel, txtLabel
-  NaviRow dest;        // chkDest, txtDest
-  NaviRow vars;        // chkVars, txtVars
-  NaviRow next;        // chkNext, txtNext
-  NaviRow receive;     // chkRECEIVE, txtRECEIVE
-  NaviRow cancel;      // chkCancel, txtCancel
-  NaviRow clear;       // chkClear, cboClear
-  NaviRow sendReferer; // chkSendReferer, txtSendReferer
-  NaviRow friendly;    // chkFriend, cboFriend
-  NaviRow retvals;     // chkRetvals, txtRetvals
-  NaviRow postMethod;  // chkPostMethod, cboPostMethod
-  NaviRow postData;    // chkPostData, txtPostData
-  NaviRow number;      // chkNumber, txtNumber
-  NaviRow acceptCharset;  // chkACCEPTCHARSET, txtACCEPTCHARSET
-  NaviRow icon;        // chkIcon, txtIcon: the action's only
-  NaviRow src;         // chkSrc, txtSrc: the action's only
-};
+namespace NaviRows {
 
-// A row of a dialog's table: its controls, where its state is kept, the attribute it writes.
-struct NaviRowDef {
-  int check;                  // its check box; 0: none, the row is always written
-  int input;                  // its value control; 0: none, the value is fixedValue
-  NaviRow NaviState::*row;
-  std::wstring_view literal;  // " NAME="
-  const wchar_t* fixedValue = nullptr;   // replaces what the row holds (REL's "NEXT")
-};
+template <size_t... N>
+constexpr auto Join(const std::array<TagRow, N>&... parts) {
+  std::array<TagRow, (N + ...)> all{};
+  size_t at = 0;
+  ((std::copy(parts.begin(), parts.end(), all.begin() + at), at += N), ...);
+  return all;
+}
 
-// frmNaviA: TASK to ACCEPTCHARSET, LABEL before DEST.
-std::span<const NaviRowDef> NaviARows();
-// frmNaviAction: TYPE and TASK (no check box: always written), then REL to SRC, DEST before
-// LABEL and ICON before SRC.
-std::span<const NaviRowDef> NaviActionRows();
+inline constexpr auto kShared = std::to_array<TagRow>({
+    {L"VARS", true, RowInput::kText},
+    {L"NEXT", true, RowInput::kText},
+    {L"RECEIVE", true, RowInput::kText},
+    {L"CANCEL", true, RowInput::kText},
+    {L"CLEAR", true, RowInput::kList, kTrueFalseItems},
+    {L"SENDREFERER", true, RowInput::kText},
+    {L"FRIEND", true, RowInput::kList, kTrueFalseItems},
+    {L"RETVALS", true, RowInput::kText},
+    {L"POSTMETHOD", true, RowInput::kList, kPostMethodItems},
+    {L"POSTDATA", true, RowInput::kText},
+    {L"NUMBER", true, RowInput::kText},
+    {L"ACCEPTCHARSET", true, RowInput::kText},
+});
 
-// "<A " (so the first attribute follows two blanks), the ticked rows of NaviARows, ">".
-std::wstring BuildNaviATag(const NaviState& s);
-// "<ACTION", the ticked rows of NaviActionRows, ">".
-std::wstring BuildNaviActionTag(const NaviState& s);
+inline constexpr TagRow kRelNext{L"REL", true, RowInput::kFixed, {}, false, L"NEXT"};
+inline constexpr TagRow kLabel{L"LABEL", true, RowInput::kText, {}, true};
+inline constexpr TagRow kDest{L"DEST", true, RowInput::kText, {}, true};
+
+// TASK (ticked to write it), REL, LABEL before DEST, the shared rows.
+inline constexpr auto kA = Join(std::to_array<TagRow>({
+    {L"TASK", true, RowInput::kCombo, kTaskItems}, kRelNext, kLabel, kDest}), kShared);
+
+// TYPE and TASK (no check box: always written), REL, DEST before LABEL, the shared rows, ICON
+// before SRC.
+inline constexpr auto kAction = Join(std::to_array<TagRow>({
+    {L"TYPE", false, RowInput::kCombo, kSoftKeyItems},
+    {L"TASK", false, RowInput::kCombo, kTaskItems}, kRelNext, kDest, kLabel}), kShared,
+    std::to_array<TagRow>({{L"ICON", true, RowInput::kText}, {L"SRC", true, RowInput::kText}}));
+
+}  // namespace NaviRows
+
+// "<A " opens the link, so its first attribute follows two blanks.
+inline constexpr TagForm kNaviAForm{L"A", NaviRows::kA, {}, L" "};
+inline constexpr TagForm kNaviActionForm{L"ACTION", NaviRows::kAction};
 
 inline constexpr wchar_t kNaviAEndTag[] = L"</A>";
 inline constexpr wchar_t kNaviActionEndTag[] = L"";   // ACTION has no end tag
