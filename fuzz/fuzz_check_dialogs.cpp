@@ -9,7 +9,6 @@
 
 #include "FuzzText.h"
 #include "check/logic/HdmlCheck.h"
-#include "dialogs/logic/Attribute.h"
 #include "dialogs/logic/CETag.h"
 #include "dialogs/logic/CardTag.h"
 #include "dialogs/logic/DeckTag.h"
@@ -19,22 +18,10 @@
 
 namespace {
 
-constexpr std::wstring_view kCardKinds[] = {L"DISPLAY", L"CHOICE", L"ENTRY", L"NODISPLAY"};
-
 std::wstring Text(FuzzedDataProvider& in) {
   std::string bytes = in.ConsumeRandomLengthString(16);
   std::erase_if(bytes, [](char c) { return c == '"' || c == '<' || c == '\r' || c == '\n' || c == '\0'; });
   return FuzzText(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-}
-
-// A list item of the dialog's own, or typed text.
-template <size_t N> std::wstring Pick(FuzzedDataProvider& in, const std::wstring_view (&items)[N]) {
-  return in.ConsumeBool() ? std::wstring(items[in.ConsumeIntegralInRange<size_t>(0, N - 1)]) : Text(in);
-}
-
-void Row(FuzzedDataProvider& in, bool& ticked, std::wstring& value) {
-  ticked = in.ConsumeBool();
-  value = Text(in);
 }
 
 // cp932 bytes: ASCII as it is, anything else one double-byte character whose trail byte runs
@@ -54,62 +41,31 @@ std::string Cp932(std::wstring_view w) {
   return s;
 }
 
+// A dialog's state at random: each row ticked or not, its value one of its list's items or
+// typed text.
+TagState State(FuzzedDataProvider& in, const TagForm& form, std::wstring_view element = {}) {
+  TagState s;
+  s.element = element;
+  for (const TagRow& row : form.rows) {
+    const bool ticked = in.ConsumeBool();
+    s.rows.push_back({ticked, !row.items.empty() && in.ConsumeBool()
+                                  ? std::wstring(row.items[in.ConsumeIntegralInRange<size_t>(0, row.items.size() - 1)])
+                                  : Text(in)});
+  }
+  return s;
+}
+
 std::wstring Element(FuzzedDataProvider& in) {
   switch (in.ConsumeIntegralInRange<int>(0, 6)) {
-    case 0: {
-      DeckState s;
-      Row(in, s.version, s.versionText);
-      Row(in, s.ttl, s.ttlText);
-      Row(in, s.markable, s.markableText);
-      s.markableText = Pick(in, kTrueFalseItems);
-      Row(in, s.accessDomain, s.accessDomainText);
-      Row(in, s.accessPath, s.accessPathText);
-      return BuildDeckTag(s) + Text(in) + kDeckEndTag;
-    }
+    case 0: return TagFromRows(kDeckForm, State(in, kDeckForm)) + Text(in) + kDeckEndTag;
     case 1: {
-      CardState s;
-      s.kind = kCardKinds[in.ConsumeIntegralInRange<size_t>(0, 3)];
-      s.name = Text(in);
-      for (auto [tick, value] : {std::pair{&CardState::markable, &CardState::markableText},
-                                 {&CardState::title, &CardState::titleText}, {&CardState::key, &CardState::keyText},
-                                 {&CardState::bookMark, &CardState::bookMarkText},
-                                 {&CardState::method, &CardState::methodText},
-                                 {&CardState::defaultValue, &CardState::defaultText},
-                                 {&CardState::ikey, &CardState::ikeyText},
-                                 {&CardState::iDefault, &CardState::iDefaultText}})
-        Row(in, s.*tick, s.*value);
-      return BuildCardTag(s) + Text(in) + BuildCardEndTag(s.kind);
+      const std::wstring_view kind = kCardKinds[in.ConsumeIntegralInRange<size_t>(0, std::size(kCardKinds) - 1)];
+      return TagFromRows(kCardForm, State(in, kCardForm, kind)) + Text(in) + EndTagOf(kind);
     }
-    case 2: {
-      CEState s;
-      s.type = Pick(in, kSoftKeyItems);
-      Row(in, s.task, s.taskText);
-      s.taskText = Pick(in, kTaskItems);
-      Row(in, s.label, s.labelText);
-      Row(in, s.dest, s.destText);
-      Row(in, s.value, s.valueText);
-      Row(in, s.moji, s.mojiText);
-      return BuildCETag(s);
-    }
-    case 3: {
-      ImgState s;
-      s.srcText = Text(in);
-      Row(in, s.alt, s.altText);
-      Row(in, s.icon, s.iconText);
-      return BuildImgTag(s);
-    }
-    case 4:
-    case 5: {
-      const bool link = in.ConsumeBool();
-      NaviState s;
-      for (const NaviRowDef& def : link ? NaviARows() : NaviActionRows()) Row(in, (s.*def.row).ticked, (s.*def.row).value);
-      s.type.value = Pick(in, kSoftKeyItems);
-      s.task.value = Pick(in, kTaskItems);
-      s.clear.value = Pick(in, kTrueFalseItems);
-      s.friendly.value = Pick(in, kTrueFalseItems);
-      s.postMethod.value = Pick(in, kPostMethodItems);
-      return link ? BuildNaviATag(s) + Text(in) + kNaviAEndTag : BuildNaviActionTag(s);
-    }
+    case 2: return BuildCETag(State(in, kCEForm), in.ConsumeBool(), Text(in));
+    case 3: return TagFromRows(kImgForm, State(in, kImgForm));
+    case 4: return TagFromRows(kNaviAForm, State(in, kNaviAForm)) + Text(in) + kNaviAEndTag;
+    case 5: return TagFromRows(kNaviActionForm, State(in, kNaviActionForm));
     default: {
       const TextTags tags = BuildTextTags(kTextTagNames[in.ConsumeIntegralInRange<size_t>(0, 5)], in.ConsumeBool());
       return tags.startTag + Text(in) + tags.endTag;

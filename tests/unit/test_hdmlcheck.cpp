@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "check/logic/HdmlCheck.h"
-#include "dialogs/logic/Attribute.h"
 #include "dialogs/logic/CETag.h"
 #include "dialogs/logic/CardTag.h"
 #include "dialogs/logic/DeckTag.h"
@@ -103,41 +102,35 @@ TEST(HdmlCheck, WhatTheDocumentsAllowIsNotAProblem) {
   }
 }
 
-// Every dialog as it opens, with the destinations and the source filled in as the author must.
+// Every dialog as it opens (its rows ticked as at load, lists at their first item), with the
+// destinations, the source and the names filled in as the author must.
 TEST(HdmlCheck, ADeckBuiltFromEveryDialogsDefaultTagsIsClean) {
-  DeckState deck;
-  deck.versionText = L"3.0";
-  deck.ttlText = L"3";
-  deck.markableText = kTrueFalseItems[0];
-  NaviState action;
-  action.type.value = kSoftKeyItems[0];
-  action.task.value = kTaskItems[0];
-  action.label = {true, L"OK"};
-  action.dest = {true, L"#NewCard"};
-  NaviState link = action;
-  CardState card;
-  card.kind = L"DISPLAY";
-  card.name = L"NewCard";
-  card.markableText = kTrueFalseItems[0];
-  card.titleText = L"New card";
-  CardState choice = card;
-  choice.kind = L"CHOICE";
-  choice.name = L"Second";
-  CEState ce;
-  ce.type = kSoftKeyItems[0];
-  ce.destText = L"#NewCard";
-  ce.mojiText = L"Item";
-  ImgState img;
-  img.srcText = L"logo.bmp";
-
+  const auto opened = [](const TagForm& form, std::wstring_view element, std::wstring_view name = L"NewCard") {
+    TagState s;
+    s.element = element;
+    for (const TagRow& row : form.rows) {
+      std::wstring value = row.items.empty() ? L"x" : std::wstring(row.items[0]);
+      if (row.name == L"DEST") value = L"#NewCard";
+      if (row.name == L"SRC") value = L"logo.bmp";
+      if (row.name == L"NAME") value = name;
+      if (row.name == L"TTL") value = L"3";
+      if (row.name == L"LABEL") value = L"OK";
+      s.rows.push_back({row.tickedAtLoad || !row.optional, value});
+    }
+    return s;
+  };
   std::string text;
   for (std::wstring_view name : kTextTagNames) text += Ascii(BuildTextTags(name, false).startTag) + "line\r\n";
-  const std::string doc = Ascii(BuildDeckTag(deck)) + "\r\n" + Ascii(BuildNaviActionTag(action)) + "\r\n" +
-                          Ascii(BuildCardTag(card)) + "\r\n" + text + Ascii(BuildImgTag(img)) +
-                          Ascii(BuildNaviATag(link)) + "next" + Ascii(kNaviAEndTag) + "\r\n" +
-                          Ascii(BuildCardEndTag(card.kind)) + "\r\n" + Ascii(BuildCardTag(choice)) + "Pick\r\n" +
-                          Ascii(BuildCETag(ce)) + "\r\n" + Ascii(BuildCETag(ce)) + "\r\n" +
-                          Ascii(BuildCardEndTag(choice.kind)) + "\r\n" + Ascii(kDeckEndTag) + "\r\n";
+  const TagState ce = opened(kCEForm, L"CE");
+  const std::string doc =
+      Ascii(TagFromRows(kDeckForm, opened(kDeckForm, L""))) + "\r\n" +
+      Ascii(TagFromRows(kNaviActionForm, opened(kNaviActionForm, L""))) + "\r\n" +
+      Ascii(TagFromRows(kCardForm, opened(kCardForm, kCardKinds[0]))) + "\r\n" + text +
+      Ascii(TagFromRows(kImgForm, opened(kImgForm, L""))) + Ascii(TagFromRows(kNaviAForm, opened(kNaviAForm, L""))) +
+      "next" + Ascii(kNaviAEndTag) + "\r\n" + Ascii(EndTagOf(kCardKinds[0])) + "\r\n" +
+      Ascii(TagFromRows(kCardForm, opened(kCardForm, kCardKinds[1], L"Second"))) + "Pick\r\n" +
+      Ascii(BuildCETag(ce, true, L"Item")) + "\r\n" + Ascii(BuildCETag(ce, true, L"Other")) + "\r\n" +
+      Ascii(EndTagOf(kCardKinds[1])) + "\r\n" + Ascii(kDeckEndTag) + "\r\n";
   const auto problems = Check(doc);
   EXPECT_TRUE(problems.empty()) << doc << "\nfirst: " << problems[0].rule << " at " << problems[0].begin;
 }

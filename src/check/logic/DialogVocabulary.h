@@ -1,6 +1,6 @@
-// What Tolvane's own dialogs write, read from the dialogs' own tag builders: the attributes that
-// each element gets when every row of its dialog is ticked. The one place where the checker meets
-// the dialogs, so that a change there needs a change here only.
+// What Tolvane's own dialogs write, read from the dialogs' own row tables: the attributes that
+// each element can get. The one place where the checker meets the dialogs, so that a change there
+// needs a change here only.
 #pragma once
 #include <string>
 #include <vector>
