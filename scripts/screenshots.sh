@@ -52,10 +52,10 @@ printf '%s\r\n' '<HDML VERSION="3.0" TTL="1.5">' '<DISPLAY NAME="top" TITLE="ト
   '<A TASK="GO" DEST="#menu">メニュー</A>' '</DISPLAY>' '</HDML>' | iconv -f UTF-8 -t CP932 >"$work/check.hdml"
 win "$BIN/demo_driver.exe" load "$(winepath -w "$work/check.hdml")"
 read -r x y < <(win "$BIN/demo_driver.exe" button 2 | tr -d '\r')
-xdotool mousemove --sync "$x" "$y" click 3      # the docked toolbar's popup menu
+xdotool mousemove --sync "$x" "$y" click 3      # the docked toolbar's popup menu, its corner here
 sleep 1
-xdotool mousemove --sync 880 540                # off the button: no tool tip on the picture
-xdotool key c                                   # "HDML チェック(&C)"
+xdotool mousemove --sync $((x + 40)) $((y + 10)) click 1   # its first item, "HDML チェック(&C)"
+xdotool mousemove --sync 880 540                # off the buttons: no tool tip on the picture
 sleep 2
 shot check.png
 echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png check.png"
