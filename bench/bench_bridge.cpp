@@ -18,6 +18,7 @@
 #include "TestSupport.h"
 #include "app/mdlMain.h"
 #include "bridge/clsKeshTeraPad.h"
+#include "check/logic/HdmlCheck.h"
 #include "common/Ansi.h"
 #include "insert/ToolbarCommand.h"
 #include "insert/mdlHDML.h"
@@ -245,6 +246,41 @@ void Run(size_t size, long cap, int reps) {
     std::printf("   !! the document changed during the run\n");
 }
 
+// A deck of `size` bytes: cards with double-byte text, line breaks, links between them.
+std::string Deck(size_t size) {
+  const std::string head = "<HDML VERSION=\"3.0\" TTL=\"0\">\r\n", foot = "</HDML>\r\n";
+  const std::string text = Cp932(L"\">\r\n本文の行、ｶﾅ混じり abc<BR>\r\n<A TASK=\"GO\" DEST=\"#c0\">次へ</A>\r\n</DISPLAY>\r\n");
+  std::string s = head;
+  for (int card = 0;; ++card) {
+    const std::string one = "<DISPLAY NAME=\"c" + std::to_string(card) + text;
+    if (s.size() + one.size() + foot.size() > size) break;
+    s += one;
+  }
+  return s + std::string(size - s.size() - foot.size(), ' ') + foot;
+}
+
+// The HDML check against one raw read of the same deck, taken in turns; and what the author
+// waits for, the bridge's read and the check together.
+void RunCheck(size_t size, int reps) {
+  HostPad host;
+  const std::string deck = Deck(size);
+  host.setBytes(deck);   // raw bytes, past the string messages' limit
+  if (host.bytes().size() != deck.size()) return (void)std::printf("   !! the deck did not load\n");
+  g_editor = host.editor();
+  clsKeshTeraPad& t = *gTeraPad;
+  t.hwnd(host.main());
+  std::string buffer(size + 1, '\0');
+  LRESULT got = 0;
+  size_t problems = 0;
+  const auto [raw, check] = Beside(reps, [&] {
+    got = SendMessageA(host.editor(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  }, [&] { problems = HdmlCheck::Check(deck).size(); }, [] {});
+  if (got != static_cast<LRESULT>(size)) return (void)std::printf("%8zu KB  no raw baseline\n", size / 1024);
+  const double both = Median(reps, [&] { HdmlCheck::Check(t.TextMbcs()); });
+  std::printf("%8zu KB  HDML check %6.3fx of one raw WM_GETTEXT (%.2f ms; %zu problems)   read + check %6.3fx\n",
+              size / 1024, check / raw, raw * 1e3, problems, both / raw);
+}
+
 }  // namespace
 
 int main() {
@@ -256,6 +292,8 @@ int main() {
     Run(64 * 1024, 0, 15);
     Run(1024 * 1024, 0, 9);
     Run(8 * 1024 * 1024, 0, 5);
+    RunCheck(1024 * 1024, 9);
+    RunCheck(8 * 1024 * 1024, 5);
   } else {
     // 95 family: the host copies at most 32760 bytes per message, so the raw baseline reads
     // only that much while the bridge reads the whole text in pieces.

@@ -7,6 +7,7 @@
 //   demo_driver control <id>            prints "x y": screen centre of the visible control with that
 //                                       id in the foreground window (a dialog), its tab pages included
 //   demo_driver dump <path>             writes the editor's bytes (cp932) to path
+//   demo_driver load <path>             replaces the editor's text with the bytes of the file at path
 //   demo_driver wait                    returns when the editor has been closed
 #include <windows.h>
 #include <commctrl.h>
@@ -113,6 +114,15 @@ int wmain(int argc, wchar_t** argv) {
     std::string path(MAX_PATH * 2, '\0');
     path.resize(WideCharToMultiByte(CP_ACP, 0, argv[2], -1, path.data(), static_cast<int>(path.size()), nullptr, nullptr));
     COPYDATASTRUCT cd{HPCD_DUMPTEXT, static_cast<DWORD>(path.size()), path.data()};
+    return SendMessageW(Host(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd)) ? 0 : 1;
+  }
+  if (command == L"load" && argc == 3) {
+    std::string bytes;
+    if (FILE* f = _wfopen(argv[2], L"rb")) {
+      for (int c; (c = std::fgetc(f)) != EOF;) bytes += static_cast<char>(c);
+      std::fclose(f);
+    }
+    COPYDATASTRUCT cd{HPCD_SETTEXT, static_cast<DWORD>(bytes.size()), bytes.data()};
     return SendMessageW(Host(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd)) ? 0 : 1;
   }
   if (command == L"wait") {

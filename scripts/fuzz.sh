@@ -48,7 +48,8 @@ for t in "${targets[@]}"; do
   started=$(date +%s)
   runs=()
   [ -n "${RUNS:-}" ] && runs=(-runs="$RUNS")
-  if ! "$out/$t" -max_total_time="$seconds" "${runs[@]}" -max_len=4096 -print_final_stats=1 \
+  # -timeout: one input that takes seconds (work growing faster than the text) fails the run.
+  if ! "$out/$t" -max_total_time="$seconds" "${runs[@]}" -max_len=4096 -timeout=10 -print_final_stats=1 \
        -artifact_prefix="$out/crashes/$t/" "$corpus" "${seeds[@]}" 2>"$out/$t.log"; then
     status=1
     echo "$t FAILED; the input that broke it is in $out/crashes/$t/"

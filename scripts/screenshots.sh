@@ -2,7 +2,9 @@
 # The README pictures, made as a person sees them: the stand-in editor with a Japanese word
 # selected and Tolvane docked; each of the seven dialogs opened by a real pointer click on its
 # docked button and closed unused; then the demo's insertion. Writes docs/docked.png, one
-# docs/<dialog>.png per dialog, docs/inserted.png and docs/reedit.png (a card opened again).     BUILD=... scripts/screenshots.sh
+# docs/<dialog>.png per dialog, docs/inserted.png and docs/reedit.png (a card opened again); last,
+# "HDML チェック" chosen from the popup menu over a deck with two problems (docs/check.png).
+#   BUILD=... scripts/screenshots.sh
 set -euo pipefail
 unset DISPLAY                     # always its own X server: nothing else on the pictures
 source "$(dirname "$0")/demo_session.sh"
@@ -44,4 +46,16 @@ shot reedit.png
 close_dialog
 
 print_text " afterwards (only the CENTER insertion may show)"
-echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png"
+
+# A deck with two problems: a TTL that is no whole number, a link to a card the deck lacks.
+printf '%s\r\n' '<HDML VERSION="3.0" TTL="1.5">' '<DISPLAY NAME="top" TITLE="トップ">' 'ようこそ Tolvane へ<BR>' \
+  '<A TASK="GO" DEST="#menu">メニュー</A>' '</DISPLAY>' '</HDML>' | iconv -f UTF-8 -t CP932 >"$work/check.hdml"
+win "$BIN/demo_driver.exe" load "$(winepath -w "$work/check.hdml")"
+read -r x y < <(win "$BIN/demo_driver.exe" button 2 | tr -d '\r')
+xdotool mousemove --sync "$x" "$y" click 3      # the docked toolbar's popup menu, its corner here
+sleep 1
+xdotool mousemove --sync $((x + 40)) $((y + 10)) click 1   # its first item, "HDML チェック(&C)"
+xdotool mousemove --sync 880 540                # off the buttons: no tool tip on the picture
+sleep 2
+shot check.png
+echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png check.png"

@@ -3,6 +3,7 @@
 
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
+#include "check/frmCheck.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
@@ -13,6 +14,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
       if (got == 0) return static_cast<int>(msg.wParam);
       if (got == -1) return 1;
+      if (frmCheck::PreTranslate(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

@@ -12,6 +12,7 @@
 
 #include "app/WineDocking.h"
 #include "app/mdlMain.h"
+#include "check/frmCheck.h"
 #include "common/logic/Numeric.h"
 #include "insert/ToolbarCommand.h"
 #include "res/resource.h"
@@ -164,6 +165,8 @@ void Form_Unload() {
 
 void mnuExit_Click() { Form_Unload(); }
 
+void mnuCheck_Click() { frmCheck::Show(); }
+
 void Toolbar1_MouseUp(int Button, POINT screen) {
   if (Button != kRightButton) return;
   HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
@@ -175,6 +178,8 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
                                      screen.y, 0, form.hwnd, nullptr);
   PostMessageW(form.hwnd, WM_NULL, 0, 0);
   DestroyMenu(bar);
+  // The check window takes the activation itself; every other way out gives it back to TeraPad.
+  if (chosen == IDM_CHECK) return mnuCheck_Click();
   ReturnToTeraPad();
   if (chosen == IDM_EXIT) mnuExit_Click();
 }

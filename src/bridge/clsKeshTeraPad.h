@@ -53,6 +53,9 @@ public:
   void Line(long NewValue);
   std::wstring Text() const;
   void Text(const std::wstring& NewValue);
+  // The whole text as the editor holds it, cp932 bytes, read as Text reads it: offsets into it
+  // are the editor's own.
+  std::string TextMbcs() const;
   std::wstring SelText() const;
   void SelText(const std::wstring& NewValue);
   // Puts StartTag before and EndTag after the selection, the caret just before EndTag. A
@@ -65,6 +68,7 @@ public:
   // puts the caret nBack bytes before the end of what went in.
   void ReplaceBytes(long nStart, long nEnd, const std::string& bytes, long nBack);
   std::optional<bool> SelSet(long nStart, long nEnd);  // true while bound, else empty
+  void ScrollCaret();   // EM_SCROLLCARET: the editor scrolls its caret into view
   void Edit(long lMode, const Variant& vAny);
   static long LenMbcs(const std::wstring& sText);
   // nStart is 1-based; below 1 throws std::invalid_argument.

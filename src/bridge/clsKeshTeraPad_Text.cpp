@@ -139,11 +139,13 @@ void clsKeshTeraPad::Line(long NewValue) {
   SelStart(static_cast<long>(SendMessageA(e, EM_LINEINDEX, static_cast<WPARAM>(static_cast<LONG_PTR>(NewValue)), 0)));
 }
 
-std::wstring clsKeshTeraPad::Text() const {
+std::wstring clsKeshTeraPad::Text() const { return FromAnsi(TextMbcs()); }
+
+std::string clsKeshTeraPad::TextMbcs() const {
   const HWND e = ValidEditor();
   if (!e) return {};
   Messages m(*this, e);
-  return FromAnsi(TextBytes::GetText(m, HostFamily()));
+  return TextBytes::GetText(m, HostFamily());
 }
 
 // Everything after a NUL would be lost by any single message anyway; cutting first keeps the
@@ -196,6 +198,10 @@ std::optional<bool> clsKeshTeraPad::SelSet(long nStart, long nEnd) {
   if (!e) return std::nullopt;
   SetSel(e, nStart, nEnd);
   return true;
+}
+
+void clsKeshTeraPad::ScrollCaret() {
+  if (const HWND e = ValidEditor()) SendMessageA(e, EM_SCROLLCARET, 0, 0);
 }
 
 void clsKeshTeraPad::Edit(long lMode, const Variant& vAny) {

@@ -5,6 +5,7 @@
 #define IDB_TOOLBAR          100   // the toolbar's nine 16 x 16 images, in key order
 #define IDR_POPUP            110   // mnuPop
 #define IDM_EXIT             111   // mnuExit
+#define IDM_CHECK            112   // mnuCheck: opens frmCheck
 
 #define IDD_TEXT            1100   // frmText        1100..1199
 #define IDD_DECK            1200   // frmDeck        1200..1299 (pages 1250..)
@@ -13,6 +14,7 @@
 #define IDD_IMG             1500   // frmImg         1500..1599
 #define IDD_NAVIA           1600   // frmNaviA       1600..1699
 #define IDD_NAVIACTION      1700   // frmNaviAction  1700..1799
+#define IDD_CHECK           1800   // frmCheck       1800..1899
 
 // Shared by every dialog.
 #define IDC_TXTED           1000

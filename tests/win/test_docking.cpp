@@ -263,7 +263,7 @@ TEST(Docking, ANewEditorToolbarEndsTolvane) {
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
 }
 
-// The popup menu's only item, chosen with real clicks.
+// The popup menu's item "終了(&X)", chosen with real clicks.
 void ChooseTheMenuItem(const Tolvane& tolvane) {
   ASSERT_TRUE(RealClick(tolvane.buttonCentre(kTextButton), 3));
   HWND menu = nullptr;
@@ -271,7 +271,7 @@ void ChooseTheMenuItem(const Tolvane& tolvane) {
   EXPECT_TRUE(IsWindow(tolvane.toolbar()));
   RECT rc;
   GetWindowRect(menu, &rc);
-  ASSERT_TRUE(RealClick({rc.left + 12, rc.top + 8}));
+  ASSERT_TRUE(RealClick({rc.left + 12, rc.bottom - 8}));   // the last item, "終了(&X)"
 }
 
 TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
