@@ -8,6 +8,8 @@
 //                                       id in the foreground window (a dialog), its tab pages included
 //   demo_driver dump <path>             writes the editor's bytes (cp932) to path
 //   demo_driver load <path>             replaces the editor's text with the bytes of the file at path
+//   demo_driver dialog open|closed      waits up to 5 s until Tolvane shows a dialog, or shows none;
+//                                       exits 1 when it did not come to that
 //   demo_driver wait                    returns when the editor has been closed
 #include <windows.h>
 #include <commctrl.h>
@@ -45,6 +47,20 @@ HWND Docked() {
   }
   return nullptr;
 }
+
+// A dialog that Tolvane (the process of the docked toolbar) shows, if any.
+HWND TolvaneDialog() {
+  DWORD tolvane = 0;
+  if (!GetWindowThreadProcessId(Docked(), &tolvane)) return nullptr;
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"#32770", nullptr)) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == tolvane && IsWindowVisible(h)) return h;
+  }
+  return nullptr;
+}
+// The desktop stands for "none": WaitForWindow waits for a window that is not null.
+HWND NoTolvaneDialog() { return TolvaneDialog() ? nullptr : GetDesktopWindow(); }
 
 // TB_GETITEMRECT writes into the toolbar owner's memory: lend it a RECT there.
 RECT ButtonRect(HWND toolbar, int index) {
@@ -124,6 +140,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     COPYDATASTRUCT cd{HPCD_SETTEXT, static_cast<DWORD>(bytes.size()), bytes.data()};
     return SendMessageW(Host(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cd)) ? 0 : 1;
+  }
+  if (command == L"dialog" && argc == 3) {
+    const bool open = std::wstring(argv[2]) == L"open";
+    return WaitForWindow(open ? TolvaneDialog : NoTolvaneDialog, 5000) ? 0 : 1;
   }
   if (command == L"wait") {
     while (Host()) Sleep(500);

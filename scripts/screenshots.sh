@@ -18,7 +18,14 @@ click_control() {
   xdotool mousemove --sync "$x" "$y" click 1
 }
 # Alt+F4 is the close box: every dialog then inserts nothing (the card dialog ignores Esc).
-close_dialog() { xdotool key alt+F4; sleep 1; }
+close_dialog() {
+  for _ in 1 2 3; do
+    xdotool key alt+F4
+    win "$BIN/demo_driver.exe" dialog closed && break
+    echo "== the dialog is still open; Alt+F4 again" >&2
+  done
+  sleep 0.5
+}
 
 shot_docked
 
