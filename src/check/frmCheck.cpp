@@ -73,6 +73,13 @@ void TakeRow(int row) {
   frmMain::ReturnToTeraPad();
 }
 
+// Destroying an owned window activates its owner, TeraPad's main window, which then keeps the
+// keyboard itself: its editor is handed the keyboard as after every other way out of ours.
+void Close() {
+  DestroyWindow(form.hwnd);
+  frmMain::ReturnToTeraPad();
+}
+
 int SelectedRow() { return ListView_GetNextItem(form.lstProblems, -1, LVNI_SELECTED); }
 
 // The list fills the window; the buttons keep to its lower right corner.
@@ -152,12 +159,12 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
           Recheck();
           return TRUE;
         case IDCANCEL:   // "閉じる", Esc
-          DestroyWindow(h);
+          Close();
           return TRUE;
       }
       return FALSE;
     case WM_CLOSE:
-      DestroyWindow(h);
+      Close();
       return TRUE;
     case WM_NCDESTROY:
       form = Form{};

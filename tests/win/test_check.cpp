@@ -100,6 +100,13 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
   EXPECT_EQ(CellOf(*tolvane, list, 0, 3), L"問題は見つかりませんでした。");
 
+  // Esc closes it, and the author's next key lands in the editor.
+  host->select(0, 0);
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }));
+  Press('Z');
+  EXPECT_TRUE(WaitFor([&] { return host->bytes().rfind("z<HDML>", 0) == 0; })) << host->bytes();
+
   // Closing TeraPad takes the window with the rest of Tolvane.
   host->close();
   EXPECT_TRUE(tolvane->waitExit(2500));
