@@ -15,6 +15,7 @@
 #include "check/frmCheck.h"
 #include "common/logic/Numeric.h"
 #include "insert/ToolbarCommand.h"
+#include "preview/frmPreview.h"
 #include "res/resource.h"
 #include "settings/INIAccess.h"
 
@@ -167,6 +168,9 @@ void mnuExit_Click() { Form_Unload(); }
 
 void mnuCheck_Click() { frmCheck::Show(); }
 
+// The preview opens beside TeraPad and hands the keyboard back itself.
+void mnuPreview_Click() { frmPreview::Show(); }
+
 void Toolbar1_MouseUp(int Button, POINT screen) {
   if (Button != kRightButton) return;
   HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
@@ -181,6 +185,7 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
   // The check window takes the activation itself; every other way out gives it back to TeraPad.
   if (chosen == IDM_CHECK) return mnuCheck_Click();
   ReturnToTeraPad();
+  if (chosen == IDM_PREVIEW) mnuPreview_Click();
   if (chosen == IDM_EXIT) mnuExit_Click();
 }
 

@@ -122,6 +122,15 @@ std::pair<long, long> clsKeshTeraPad::Selection() const {
   return e ? GetSel(e) : std::pair<long, long>{0, 0};
 }
 
+std::optional<TextBytes::Glimpse> clsKeshTeraPad::Glance() const {
+  // The class-name test and IsChild ask the system, not TeraPad: no message crosses for them.
+  if (!IsTeraPadWindow(m_hWndMain)) return std::nullopt;
+  if (!m_hWndEditorSeen || !IsChild(m_hWndMain, m_hWndEditorSeen)) m_hWndEditorSeen = GetEditorWindow();
+  if (!m_hWndEditorSeen || !IsChild(m_hWndMain, m_hWndEditorSeen)) return std::nullopt;
+  Messages m(*this, m_hWndEditorSeen);
+  return TextBytes::Glance(m, HostFamily());
+}
+
 void clsKeshTeraPad::SelLength(long NewValue) {
   if (!IsTeraPadWindow(m_hWndMain)) return;
   const long s = SelStart();

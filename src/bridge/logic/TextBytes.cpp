@@ -166,6 +166,15 @@ std::string_view Selected(std::string_view text, int64_t start, int64_t end) {
 
 std::string GetText(EditorRequests& e, const Family& f) { return ReadTextBytes(e, f, -1); }
 
+Glimpse Glance(EditorRequests& e, const Family& f) {
+  Glimpse g;
+  g.length = std::max<int64_t>(Length(e, f), 0);
+  const auto [a, b] = e.GetSel();
+  g.start = std::clamp<int64_t>(std::min(a, b), 0, g.length);
+  g.end = std::clamp<int64_t>(std::max(a, b), 0, g.length);
+  return g;
+}
+
 std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
   return ReadTextBytes(e, f, std::max<int64_t>(want, 0));
 }
