@@ -210,6 +210,18 @@ inline void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (v
 }
 inline void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
 
+// The docked toolbar's popup menu opened by a real right-click, and its item `index` of `count`
+// chosen by a real click on it (a key press now and then went past the menu).
+inline bool ChooseMenuItem(const Tolvane& tolvane, int index, int count) {
+  if (!RealClick(tolvane.buttonCentre(1), 3)) return false;
+  HWND menu = nullptr;
+  if (!WaitFor([&] { return (menu = FindWindowOf(tolvane.pid(), L"#32768")) != nullptr; })) return false;
+  RECT rc;
+  GetWindowRect(menu, &rc);
+  return RealClick({rc.left + 12, rc.top + static_cast<LONG>((rc.bottom - rc.top) * (2 * index + 1) / (2 * count))});
+}
+inline constexpr int kMenuItems = 3;   // プレビュー, HDML チェック, 終了
+
 // Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).
 inline void WriteSetting(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
   WritePrivateProfileStringW(section, key, value, ini.c_str());
