@@ -167,9 +167,8 @@ public:
   }
   // A CE: its own line, in LINE mode unless it says <WRAP>.
   void EntryLine() {
-    if (!Current().glyphs.empty() || m_lines.size() > 1 || m_started) NewLine(Mode::Line);
+    if (!Current().glyphs.empty()) NewLine(Mode::Line);
     Current().mode = m_mode = Mode::Line;
-    m_started = true;
   }
   // After a CE, card text goes on in the card's mode, on a line of its own.
   void EndEntry() {
@@ -365,9 +364,8 @@ private:
           width += g.width();
           continue;
         }
-        Glyph pad;
+        Glyph pad;   // a blank that stays, at the start of a row too: the columns keep their place
         pad.bytes[0] = ' ';
-        pad.space = true;
         for (int w = width; w <= widths[static_cast<size_t>(column)]; ++w) padded.push_back(pad);
         ++column;
         width = 0;
@@ -419,6 +417,7 @@ private:
     // then dropped) and after a double-byte character: Japanese text breaks between any two
     // characters, a run of ASCII only at its blanks (or, a word wider than the row, at the width).
     size_t breakAt = 0;
+    const size_t rowsBefore = m_screen.rows.size();
     for (const Glyph& g : line.glyphs) {
       if (row.empty() && g.space) continue;
       // A picture taller than a row stands on rows of its own.
@@ -449,7 +448,8 @@ private:
         breakAt = 0;
       }
     }
-    flush();
+    // The last row; an empty line is one empty row, a line that ended with a picture no more.
+    if (!row.empty() || m_screen.rows.size() == rowsBefore) flush();
   }
 
   // One row of the screen: glyphs merged into runs, placed by the line's alignment.
@@ -510,7 +510,6 @@ private:
   int m_columns = 20;
   Mode m_mode = Mode::Wrap;
   int m_item = -1;
-  bool m_started = false;
   std::vector<LogicalLine> m_lines;
   std::vector<bool> m_touched;
 };
