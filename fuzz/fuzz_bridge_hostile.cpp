@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextBytes::Family f = ConsumeFamily(in);
   // The limit itself is what is checked; a small one keeps each run fast.
   f.maxText = in.ConsumeIntegralInRange<int64_t>(1, 1 << 20);
-  const int op = in.ConsumeIntegralInRange<int>(0, 4);
+  const int op = in.ConsumeIntegralInRange<int>(0, 5);
   const std::string bytes = ConsumeCharacters(in, 80);
   const std::string endTag = ConsumeCharacters(in, 8);
 
@@ -85,6 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 1: TextBytes::SetText(ed, f, bytes); break;
     case 2: TextBytes::GetSelText(ed, f); break;
     case 3: TextBytes::SetSelText(ed, f, bytes); break;
+    case 4: {
+      // The preview's look: two requests, and a length and selection it can use as they are.
+      const TextBytes::Glimpse g = TextBytes::Glance(ed, f);
+      FUZZ_CHECK(ed.requests.count == 2);
+      FUZZ_CHECK(g.length >= 0 && g.length <= f.maxText);
+      FUZZ_CHECK(0 <= g.start && g.start <= g.end && g.end <= g.length);
+      break;
+    }
     default: TextBytes::WrapSelection(ed, f, "<" + bytes, endTag); break;
   }
   return 0;

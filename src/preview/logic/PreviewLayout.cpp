@@ -123,9 +123,6 @@ const std::string* ValueOf(const Variables* variables, std::string_view name) {
 enum class Mode : uint8_t { Wrap, Line };
 enum class Align : uint8_t { Left, Center, Right };
 
-// A glyph's width is a byte; no screen is wider than this.
-constexpr int kMaxColumns = 200;
-
 // One character cell (or an image's box) of a line being laid out.
 struct Glyph {
   char bytes[2] = {};

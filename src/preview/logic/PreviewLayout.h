@@ -17,6 +17,10 @@
 
 namespace Preview {
 
+// Screens are laid out at least 2 columns wide (a double-byte character must fit) and at most
+// this wide (a glyph's width is kept in a byte).
+inline constexpr int kMaxColumns = 200;
+
 struct ScreenSize {
   int columns = 20;   // half-width columns
   int lines = 8;      // text lines; the soft-key row is drawn below them
