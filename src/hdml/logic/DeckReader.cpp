@@ -10,13 +10,6 @@ size_t NameHash(std::string_view name) {
   return h;
 }
 
-bool SameName(std::string_view name, std::string_view upper) {
-  if (name.size() != upper.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i)
-    if (ToUpper(name[i]) != upper[i]) return false;
-  return true;
-}
-
 namespace {
 
 // The first `c` in [from, to), or `to`. Most runs between two tags are a few bytes (a line end

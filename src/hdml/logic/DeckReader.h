@@ -129,9 +129,6 @@ constexpr size_t kNameHashStart = 2166136261u;
 inline size_t NameHashStep(size_t h, char c) { return (h ^ static_cast<uint8_t>(ToUpper(c))) * 16777619u; }
 size_t NameHash(std::string_view name);
 
-// Whether `name` is `upper` (ASCII upper case) in any letter case.
-bool SameName(std::string_view name, std::string_view upper);
-
 // Reads a text one part at a time; nothing is kept of parts already read, so that a reader of
 // a large deck (the checker) holds no more than one tag. The text must outlive the reader.
 class DeckReader {
