@@ -13,6 +13,7 @@
 #include "app/WineDocking.h"
 #include "app/mdlMain.h"
 #include "check/frmCheck.h"
+#include "common/ScopedHandles.h"
 #include "common/logic/Numeric.h"
 #include "insert/ToolbarCommand.h"
 #include "preview/frmPreview.h"
@@ -49,24 +50,6 @@ const ToolbarButton* ButtonByCommand(int id) {
   if (index < 0 || index >= static_cast<int>(buttons.size())) return nullptr;
   return &buttons[index];
 }
-
-class ImageList {
-public:
-  ImageList() = default;
-  explicit ImageList(HIMAGELIST h) : m_h(h) {}
-  ImageList(ImageList&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
-  ImageList& operator=(ImageList&& o) noexcept {
-    std::swap(m_h, o.m_h);
-    return *this;
-  }
-  ~ImageList() {
-    if (m_h) ImageList_Destroy(m_h);
-  }
-  HIMAGELIST get() const { return m_h; }
-
-private:
-  HIMAGELIST m_h = nullptr;
-};
 
 struct Form {
   HWND hwnd = nullptr;

@@ -8,6 +8,7 @@
 
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
+#include "common/Guarded.h"
 #include "check/logic/HdmlCheck.h"
 #include "dialogs/logic/Placement.h"
 #include "res/resource.h"
@@ -188,21 +189,13 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-INT_PTR CALLBACK DialogProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  try {
-    return Handle(h, msg, wParam, lParam);
-  } catch (...) {
-    // No exception crosses the system's dialog manager; the event is dropped, the window stays.
-    return FALSE;
-  }
-}
 
 }  // namespace
 
 void Show() {
   if (!form.hwnd) {
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), DialogProc, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
   Recheck();

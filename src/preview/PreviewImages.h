@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/ScopedGdi.h"
+#include "common/ScopedHandles.h"
 
 class PreviewImages {
 public:

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/Ansi.h"
-#include "common/ScopedGdi.h"
+#include "common/ScopedHandles.h"
 #include "hdml/logic/DeckReader.h"
 
 namespace TolvaneScreen {

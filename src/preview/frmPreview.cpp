@@ -9,6 +9,7 @@
 
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
+#include "common/Guarded.h"
 #include "common/Ansi.h"
 #include "hdml/logic/DeckReader.h"
 #include "preview/PreviewImages.h"
@@ -391,14 +392,6 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-INT_PTR CALLBACK DialogProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  try {
-    return Handle(h, msg, wParam, lParam);
-  } catch (...) {
-    // No exception crosses the system's dialog manager; the event is dropped, the window stays.
-    return FALSE;
-  }
-}
 
 }  // namespace
 
@@ -406,7 +399,7 @@ void Show() {
   if (!form.hwnd) {
     if (!TolvaneScreen::Register()) return;
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PREVIEW), gTeraPad->hwnd(), DialogProc, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PREVIEW), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
   form.seen.reset();   // read afresh: the preview shows the caret's card now

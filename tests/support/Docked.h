@@ -240,6 +240,29 @@ inline HWND OpenByClick(const Tolvane& tolvane, int index, const wchar_t* captio
   return dialog;
 }
 
+// The stand-in editor with a deck opened from its file (deck.hdml in a fresh folder, so that its
+// title and its folder are known), Tolvane started from its tool menu and docked.
+class DeckInEditor : public ::testing::Test {
+protected:
+  explicit DeckInEditor(std::string deck) : m_deck(std::move(deck)) {}
+  TempDir dir;
+  std::wstring file = dir.file(L"deck.hdml");
+  std::optional<HostPad> host;
+  std::optional<Tolvane> tolvane;
+
+  void SetUp() override {
+    WriteBytes(file, m_deck);
+    HostPadOptions options;
+    options.file = file;
+    host.emplace(options);
+    tolvane.emplace(RunFromToolMenu(*host));
+    ASSERT_TRUE(tolvane->waitDocked(*host));
+  }
+
+private:
+  std::string m_deck;
+};
+
 // End to end, as an author works: the editor started, Tolvane started from its tool menu and
 // docked, text selected, a button clicked, the dialog filled in, and the editor's bytes and caret
 // afterwards (cp932 byte offsets).

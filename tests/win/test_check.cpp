@@ -39,21 +39,9 @@ std::wstring CellOf(const Tolvane& tolvane, HWND list, int row, int column) {
   return local.text;
 }
 
-class Check : public ::testing::Test {
+class Check : public DeckInEditor {
 protected:
-  TempDir dir;
-  std::wstring file = dir.file(L"deck.hdml");
-  std::optional<HostPad> host;
-  std::optional<Tolvane> tolvane;
-
-  void SetUp() override {
-    WriteBytes(file, kDeck);
-    HostPadOptions options;
-    options.file = file;
-    host.emplace(options);
-    tolvane.emplace(RunFromToolMenu(*host));
-    ASSERT_TRUE(tolvane->waitDocked(*host));
-  }
+  Check() : DeckInEditor(kDeck) {}
 
   // The popup menu's item "HDML チェック(&C)", chosen by a real click; the window it opens.
   HWND OpenCheck() {

@@ -40,21 +40,9 @@ std::wstring Said(HWND screen) {
   return text;
 }
 
-class PreviewWindow : public ::testing::Test {
+class PreviewWindow : public DeckInEditor {
 protected:
-  TempDir dir;
-  std::wstring file = dir.file(L"deck.hdml");
-  std::optional<HostPad> host;
-  std::optional<Tolvane> tolvane;
-
-  void SetUp() override {
-    WriteBytes(file, kDeck);
-    HostPadOptions options;
-    options.file = file;
-    host.emplace(options);
-    tolvane.emplace(RunFromToolMenu(*host));
-    ASSERT_TRUE(tolvane->waitDocked(*host));
-  }
+  PreviewWindow() : DeckInEditor(kDeck) {}
 
   bool Shows(HWND screen, const std::wstring& text, const wchar_t* caption) {
     const bool shown = WaitFor([&] { return Said(screen) == text && TextOf(GetParent(screen)) == caption; }, 3000);

@@ -11,6 +11,13 @@ namespace {
 
 using namespace std::string_view_literals;
 
+// Whether `name` is `upper` (ASCII upper case) in any letter case: markup and keywords (TASK=go)
+// were written in either.
+bool SameName(std::string_view name, std::string_view upper) {
+  return name.size() == upper.size() &&
+         std::equal(name.begin(), name.end(), upper.begin(), [](char a, char u) { return Hdml::ToUpper(a) == u; });
+}
+
 // The elements the preview acts on; every other tag is passed over as the phone passes it.
 enum class El : uint8_t {
   Other, Hdml, Display, Choice, Entry, NoDisplay, Action, A, Ce, Img, Br, Line, Wrap, Tab, Center, Right
@@ -23,7 +30,7 @@ El ElementOf(std::string_view name) {
       {"IMG", El::Img},     {"BR", El::Br},           {"LINE", El::Line},     {"WRAP", El::Wrap},
       {"TAB", El::Tab},     {"CENTER", El::Center},   {"RIGHT", El::Right}};
   for (const auto& e : kElements)
-    if (Hdml::SameName(name, e.name)) return e.el;
+    if (SameName(name, e.name)) return e.el;
   return El::Other;
 }
 
@@ -36,7 +43,7 @@ public:
       : m_text(text), m_attributes(deck.AttributesOf(part)) {}
   std::optional<std::string_view> Get(std::string_view upper) const {
     for (const Hdml::Attribute& a : m_attributes)
-      if (Hdml::SameName(Hdml::View(m_text, a.name), upper)) return Hdml::View(m_text, a.value);
+      if (SameName(Hdml::View(m_text, a.name), upper)) return Hdml::View(m_text, a.value);
     return std::nullopt;
   }
   std::string_view Or(std::string_view upper, std::string_view otherwise = {}) const {
@@ -516,7 +523,7 @@ Task TaskOf(std::string_view task) {
       {"GO", Task::Go},         {"GOSUB", Task::Gosub}, {"PREV", Task::Prev}, {"RETURN", Task::Return},
       {"CANCEL", Task::Cancel}, {"NOOP", Task::Noop},   {"CALL", Task::Call}};
   for (const auto& t : kTasks)
-    if (Hdml::SameName(task, t.name)) return t.task;
+    if (SameName(task, t.name)) return t.task;
   return Task::None;
 }
 
@@ -560,8 +567,8 @@ void DeckActions(std::string_view text, const Cards& cards, const Context& conte
     if (p.kind != Hdml::PartKind::StartTag || ElementOf(Hdml::View(part, p.inner)) != El::Action) continue;
     const Tag tag(part, deck, p);
     const std::string_view type = tag.Or("TYPE");
-    if (Hdml::SameName(type, "ACCEPT")) accept = ActionOf(tag, context);
-    if (Hdml::SameName(type, "SOFT1")) soft1 = ActionOf(tag, context);
+    if (SameName(type, "ACCEPT")) accept = ActionOf(tag, context);
+    if (SameName(type, "SOFT1")) soft1 = ActionOf(tag, context);
   }
 }
 
@@ -629,7 +636,7 @@ Cards FindCards(std::string_view text) {
     c.begin = p.range.begin;
     c.end = text.size();
     for (const Hdml::Attribute& a : reader.Attributes())
-      if (Hdml::SameName(Hdml::View(text, a.name), "NAME")) c.name = std::string(Hdml::View(text, a.value));
+      if (SameName(Hdml::View(text, a.name), "NAME")) c.name = std::string(Hdml::View(text, a.value));
     cards.cards.push_back(std::move(c));
     open = true;
   }
@@ -688,7 +695,7 @@ Screen LayOut(std::string_view text, const Cards& cards, int card, const Context
       screen.ikey = std::string(tag.Or("IKEY"));
       const Variables* vars = context.variables;
       if (screen.kind == CardKind::Choice) {
-        numbered = !Hdml::SameName(tag.Or("METHOD"), "ALPHA");
+        numbered = !SameName(tag.Or("METHOD"), "ALPHA");
         if (const std::string* v = ValueOf(vars, screen.ikey); v && !screen.ikey.empty())
           ikeyValue = Number(std::string_view(*v).substr(0, v->find(';')));
         idefault = Number(tag.Or("IDEFAULT"));
@@ -697,7 +704,7 @@ Screen LayOut(std::string_view text, const Cards& cards, int card, const Context
       } else if (screen.kind == CardKind::Entry) {
         const std::string* kv = screen.key.empty() ? nullptr : ValueOf(vars, screen.key);
         entryDefault = context.typed ? *context.typed : kv ? *kv : Substitute(tag.Or("DEFAULT"), vars, context);
-        noEcho = Hdml::SameName(tag.Or("NOECHO"), "TRUE");
+        noEcho = SameName(tag.Or("NOECHO"), "TRUE");
       }
       continue;
     }
@@ -712,8 +719,8 @@ Screen LayOut(std::string_view text, const Cards& cards, int card, const Context
     switch (el) {
       case El::Action: {
         const std::string_view type = tag.Or("TYPE");
-        if (Hdml::SameName(type, "ACCEPT")) screen.acceptAction = ActionOf(tag, context);
-        if (Hdml::SameName(type, "SOFT1")) screen.soft1Action = ActionOf(tag, context);
+        if (SameName(type, "ACCEPT")) screen.acceptAction = ActionOf(tag, context);
+        if (SameName(type, "SOFT1")) screen.soft1Action = ActionOf(tag, context);
         break;
       }
       case El::A: {

@@ -1,23 +1,25 @@
-// Move-only owners of GDI objects and memory device contexts: each deletes what it holds once.
+// Move-only owners of what the program makes for drawing: GDI objects, image lists, memory device
+// contexts. Each frees what it holds once.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
-template <class H>
-class GdiObject {
+template <class H, auto Free>
+class Owned {
 public:
-  GdiObject() = default;
-  explicit GdiObject(H h) : m_h(h) {}
-  GdiObject(GdiObject&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
-  GdiObject& operator=(GdiObject&& o) noexcept {
+  Owned() = default;
+  explicit Owned(H h) : m_h(h) {}
+  Owned(Owned&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
+  Owned& operator=(Owned&& o) noexcept {
     std::swap(m_h, o.m_h);
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() {
-    if (m_h) DeleteObject(m_h);
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() {
+    if (m_h) Free(m_h);
   }
   H get() const { return m_h; }
   explicit operator bool() const { return m_h != nullptr; }
@@ -26,10 +28,10 @@ private:
   H m_h = nullptr;
 };
 
-using Font = GdiObject<HFONT>;
-using Bitmap = GdiObject<HBITMAP>;
-using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
+using Font = Owned<HFONT, DeleteObject>;
+using Bitmap = Owned<HBITMAP, DeleteObject>;
+using Brush = Owned<HBRUSH, DeleteObject>;
+using ImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 
 // A memory device context compatible with `dc`; the object selected into it is put back first.
 class MemoryDC {
