@@ -85,8 +85,8 @@ TEST(PreviewLayout, EachRuleShowsTheCardAsThePhoneDoes) {
       {"the card's ACCEPT label at the left, SOFT1's at the right, both cut",
        Deck("<display>", "<action type=accept task=go dest=#next label=Continue><action type=soft1 task=prev label=" A I U A I U ">x"),
        {12, 4}, {"x"}, "Conti " A I U},
-      {"the deck's ACCEPT and SOFT1 when the card has none", Deck("<display>", "x", "<action type=accept task=go dest=#next label=Next>\r\n<action type=soft1 task=prev label=Back>\r\n"),
-       {12, 4}, {"x"}, "Next    Back"},
+      {"the deck's ACCEPT and SOFT1 when the card has none", Deck("<display>", "x", "<action type=accept task=go dest=#next label=Select>\r\n<action type=soft1 task=prev label=Back>\r\n"),
+       {12, 4}, {"x"}, "Selec   Back"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rule);

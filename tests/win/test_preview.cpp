@@ -87,6 +87,14 @@ TEST_F(PreviewWindow, FollowsTheCaretAndTheTypingAndEnterOnALinkShowsItsCard) {
   EXPECT_TRUE(Shows(screen, kTop, L"プレビュー - top")) << "Backspace goes back";
   EXPECT_EQ(host->bytes().find("menu text q$x") != std::string::npos, true) << "the keys did not reach the editor";
 
+  // An edit that keeps both the length and the caret (here at 0) shows too, by the read made once
+  // a second.
+  std::string same = host->bytes();
+  const std::string welcome = Cp932(L"ようこそ");
+  same.replace(same.find(welcome), welcome.size(), Cp932(L"さような"));
+  host->setBytes(same);
+  EXPECT_TRUE(Shows(screen, Screen(L"      さような\r\nメニュー\r\n", 2, L"menu"), L"プレビュー - top"));
+
   // Esc closes it, and the author's next key lands in the editor.
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }));
