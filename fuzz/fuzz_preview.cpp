@@ -1,7 +1,10 @@
 // The preview's layout against any deck bytes, any screen size, any caret and any picture sizes:
 // nothing may crash or trip a sanitizer, no row may be wider than the screen, runs stand left to
 // right without overlapping, items lie on rows of the screen, and the arrows keep the highlight
-// and the scrolling inside it.
+// and the scrolling inside it. Then its watch against an editor that answers nonsense (lengths and
+// selections of any size and order, texts and prefixes of any length): at most one whole read and
+// one prefix read a tick, a whole read only when the tick says the text changed, and a caret
+// inside the text it read.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -9,6 +12,7 @@
 
 #include "FuzzText.h"
 #include "preview/logic/PreviewLayout.h"
+#include "preview/logic/PreviewWatch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
@@ -57,5 +61,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(s.highlighted >= -1 && s.highlighted < static_cast<int>(s.items.size()));
   }
   Preview::ScreenText(s, top, screen);
+
+  struct Hostile final : Preview::Editor {
+    explicit Hostile(const std::string& bytes) : in(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()) {}
+    FuzzedDataProvider in;
+    int texts = 0, prefixes = 0;
+    std::optional<TextBytes::Glimpse> Glance() override {
+      if (in.ConsumeIntegralInRange<int>(0, 15) == 0) return std::nullopt;
+      return TextBytes::Glimpse{in.ConsumeIntegralInRange<int64_t>(-2, 40), in.ConsumeIntegralInRange<int64_t>(-2, 40),
+                                in.ConsumeIntegralInRange<int64_t>(-2, 40)};
+    }
+    std::string Text() override { return ++texts, in.ConsumeRandomLengthString(60); }
+    std::string Prefix(size_t) override { return ++prefixes, in.ConsumeRandomLengthString(60); }
+  } editor(deck);
+  Preview::Watch watch;
+  int card = -1;
+  while (editor.in.remaining_bytes() > 0) {
+    const int texts = editor.texts, prefixes = editor.prefixes;
+    const Preview::Watch::Change change = watch.Tick(editor, card);
+    FUZZ_CHECK(editor.texts - texts == (change == Preview::Watch::Change::Text ? 1 : 0));
+    FUZZ_CHECK(editor.prefixes - prefixes <= 1);
+    FUZZ_CHECK(watch.caret() <= watch.text().size());
+    card = Preview::CardAt(watch.cards(), watch.caret());
+    Preview::LayOut(watch.text(), watch.cards(), card, c);
+  }
   return 0;
 }

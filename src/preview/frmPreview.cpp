@@ -15,17 +15,14 @@
 #include "preview/PreviewImages.h"
 #include "preview/TolvaneScreen.h"
 #include "preview/logic/PreviewLayout.h"
+#include "preview/logic/PreviewWatch.h"
 #include "res/resource.h"
 
 namespace frmPreview {
 namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
-// Four looks a second: the preview follows the caret and the text within half a second.
-constexpr UINT kTickInterval = 250;
-// An edit that keeps both the length and the caret (overtyping, an undone replacement of the same
-// length) shows in neither: once a second the bytes up to the shown card's end are read again.
-constexpr int kTicksPerVerify = 4;
+constexpr UINT kTickInterval = 1000 / Preview::Watch::kTicksPerVerify;
 
 // `cboSize`'s items: half-width columns x text lines. 20 x 8 is what the first au phones with a
 // 120-dot screen reported; the smaller ones are the older and smaller screens.
@@ -40,11 +37,7 @@ struct Form {
   TolvaneScreen::View view;
   PreviewImages images;
 
-  // What was read from the editor, and what the last look at it saw.
-  std::string text;
-  Preview::Cards cards;
-  std::optional<TextBytes::Glimpse> seen;
-  int quietTicks = 0;
+  Preview::Watch watch;   // what was read from the editor, and what the last look saw
 
   // The card on the screen; the cards left by Enter on a link, for Backspace.
   int card = -1;
@@ -181,13 +174,13 @@ void ShowCard(int card, bool keepPlace) {
     return std::pair{std::max(1, static_cast<int>(std::ceil(p->size.cx * scale / cell.cx))),
                      std::max(1, static_cast<int>(std::ceil(p->size.cy * scale / cell.cy)))};
   };
-  ShowScreen(Preview::LayOut(form.text, form.cards, card, context), keepPlace);
+  ShowScreen(Preview::LayOut(form.watch.text(), form.watch.cards(), card, context), keepPlace);
 }
 
 // The card that holds the caret, as the author left it: what the preview goes back to after any
 // caret move or edit.
 void ShowCaretCard() {
-  const int card = Preview::CardAt(form.cards, form.seen ? static_cast<size_t>(form.seen->start) : 0);
+  const int card = Preview::CardAt(form.watch.cards(), form.watch.caret());
   const bool same = card == form.card && form.history.empty() && !form.typed;
   form.history.clear();
   form.typed.reset();
@@ -195,39 +188,17 @@ void ShowCaretCard() {
   ShowCard(card, same);
 }
 
-void ReadText() {
-  form.text = gTeraPad->TextMbcs();
-  form.cards = Preview::FindCards(form.text);
-}
+// The watch's requests, answered by the bridge.
+class BridgeEditor final : public Preview::Editor {
+public:
+  std::optional<TextBytes::Glimpse> Glance() override { return gTeraPad->Glance(); }
+  std::string Text() override { return gTeraPad->TextMbcs(); }
+  std::string Prefix(size_t want) override { return gTeraPad->TextPrefix(static_cast<long>(want)); }
+};
 
-// A look at the editor: two messages while nothing changes.
 void Tick() {
-  const std::optional<TextBytes::Glimpse> now = gTeraPad->Glance();
-  if (!now) return;   // TeraPad is going; frmMain's timer ends the program
-  const bool first = !form.seen;
-  const bool lengthChanged = first || now->length != form.seen->length;
-  const bool caretMoved = first || now->start != form.seen->start || now->end != form.seen->end;
-  form.seen = now;
-  if (lengthChanged) {
-    form.quietTicks = 0;
-    ReadText();
-    ShowCaretCard();
-    return;
-  }
-  if (caretMoved) {
-    form.quietTicks = 0;
-    ShowCaretCard();
-    return;
-  }
-  if (++form.quietTicks < kTicksPerVerify) return;
-  form.quietTicks = 0;
-  // Only the bytes that decide the card on the screen: everything up to its end.
-  const size_t upTo = form.card >= 0 ? std::min(form.cards.cards[static_cast<size_t>(form.card)].end, form.text.size())
-                                     : form.text.size();
-  const std::string prefix = gTeraPad->TextPrefix(static_cast<long>(upTo));
-  if (prefix.size() >= upTo && prefix.compare(0, upTo, form.text, 0, upTo) == 0) return;
-  ReadText();
-  ShowCaretCard();
+  BridgeEditor editor;
+  if (form.watch.Tick(editor, form.card) != Preview::Watch::Change::None) ShowCaretCard();
 }
 
 // "name=value&name=value": the variables a task sets.
@@ -265,7 +236,7 @@ void Run(const Preview::Action& a) {
         return;
       }
       const std::string name = a.dest.substr(1, a.dest.find('?') == std::string::npos ? std::string::npos : a.dest.find('?') - 1);
-      const int card = Preview::CardNamed(form.cards, name);
+      const int card = Preview::CardNamed(form.watch.cards(), name);
       if (card < 0) {
         Status(L"カード #" + FromAnsi(name) + L" はこのデッキにありません。");
         return;
@@ -402,7 +373,7 @@ void Show() {
     CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PREVIEW), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
-  form.seen.reset();   // read afresh: the preview shows the caret's card now
+  form.watch.Forget();   // read afresh: the preview shows the caret's card now
   Tick();
   if (IsIconic(form.hwnd)) ShowWindow(form.hwnd, SW_SHOWNOACTIVATE);
   ShowWindow(form.hwnd, SW_SHOWNOACTIVATE);

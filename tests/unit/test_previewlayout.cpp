@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "preview/logic/PreviewLayout.h"
+#include "preview/logic/PreviewWatch.h"
 
 namespace {
 
@@ -131,4 +133,48 @@ TEST(PreviewLayout, ArrowsMoveTheHighlightAndScroll) {
     EXPECT_EQ(top, step.top);
     EXPECT_EQ(s.accept, step.accept);
   }
+}
+
+// The watch reads the editor only when its look found a change, and once a second the bytes up
+// to the shown card's end, which finds an edit that kept both the length and the caret.
+TEST(PreviewWatch, ReadsOnlyWhatAChangeNeeds) {
+  struct Model final : Preview::Editor {
+    std::string text;
+    int64_t caret = 0;
+    int texts = 0, prefixes = 0;
+    size_t prefixWanted = 0;
+    std::optional<TextBytes::Glimpse> Glance() override {
+      return TextBytes::Glimpse{static_cast<int64_t>(text.size()), caret, caret};
+    }
+    std::string Text() override { return ++texts, text; }
+    std::string Prefix(size_t want) override { return ++prefixes, prefixWanted = want, text.substr(0, want + 1); }
+  } ed;
+  ed.text = Deck("<display name=a>", "first");
+  const size_t secondCard = ed.text.find("<display name=next>");
+  Preview::Watch w;
+  using Change = Preview::Watch::Change;
+  const int shown = 0;
+  const struct { const char* step; std::function<void()> edit; Change change; int texts, prefixes; } steps[] = {
+      {"the first look reads", [] {}, Change::Text, 1, 0},
+      {"nothing changed", [] {}, Change::None, 1, 0},
+      {"nothing changed", [] {}, Change::None, 1, 0},
+      {"nothing changed", [] {}, Change::None, 1, 0},
+      {"the fourth quiet look reads up to the card's end", [] {}, Change::None, 1, 1},
+      {"the caret moved: nothing read", [&] { ed.caret = static_cast<int64_t>(secondCard) + 3; }, Change::Caret, 1, 1},
+      {"typed: the length changed", [&] { ed.text.insert(secondCard + 25, "x"), ++ed.caret; }, Change::Text, 2, 1},
+      {"overtyped in the shown card", [&] { ed.text[ed.text.find("first")] = 'F'; }, Change::None, 2, 1},
+      {"", [] {}, Change::None, 2, 1},
+      {"", [] {}, Change::None, 2, 1},
+      {"found by the verifying read", [] {}, Change::Text, 3, 2},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    s.edit();
+    EXPECT_EQ(w.Tick(ed, shown), s.change);
+    EXPECT_EQ(ed.texts, s.texts);
+    EXPECT_EQ(ed.prefixes, s.prefixes);
+  }
+  EXPECT_EQ(ed.prefixWanted, w.cards().cards[0].end) << "only the shown card's bytes and those before it";
+  EXPECT_EQ(w.text(), ed.text);
+  EXPECT_EQ(Preview::CardAt(w.cards(), w.caret()), 1);
 }

@@ -98,6 +98,7 @@ TEST_F(PreviewWindow, FollowsTheCaretAndTheTypingAndEnterOnALinkShowsItsCard) {
   // Esc closes it, and the author's next key lands in the editor.
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == host->main() && DialogDriver::Focused(host->main()) == host->editor(); }));
   Press('Z');
   EXPECT_TRUE(WaitFor([&] { return host->bytes().rfind("z<hdml ", 0) == 0; })) << host->bytes();
 }
