@@ -11,10 +11,10 @@
 #include "app/mdlMain.h"
 #include "common/Guarded.h"
 #include "common/Ansi.h"
-#include "hdml/logic/DeckReader.h"
 #include "preview/PreviewImages.h"
 #include "preview/TolvaneScreen.h"
 #include "preview/logic/PreviewLayout.h"
+#include "preview/logic/PreviewSession.h"
 #include "preview/logic/PreviewWatch.h"
 #include "res/resource.h"
 
@@ -39,11 +39,8 @@ struct Form {
 
   Preview::Watch watch;   // what was read from the editor, and what the last look saw
 
-  // The card on the screen; the cards left by Enter on a link, for Backspace.
-  int card = -1;
-  std::vector<int> history;
-  Preview::Variables variables;
-  std::optional<std::string> typed;   // what the author typed into the ENTRY shown
+  int card = -1;   // the card on the screen
+  Preview::Session session;
 };
 
 // The one preview window of the program.
@@ -163,9 +160,9 @@ void ShowCard(int card, bool keepPlace) {
   const std::wstring folder = DeckFolder();
   Preview::Context context;
   context.size = Size();
-  context.variables = &form.variables;
+  context.variables = &form.session.variables();
   context.character = CharacterBytes;
-  context.typed = form.typed ? &*form.typed : nullptr;
+  context.typed = form.session.typed();
   context.imageCells = [&](std::string_view src, int columns) -> std::optional<std::pair<int, int>> {
     const PreviewImages::Picture* p = form.images.Get(folder, src);
     if (!p) return std::nullopt;
@@ -181,9 +178,8 @@ void ShowCard(int card, bool keepPlace) {
 // caret move or edit.
 void ShowCaretCard() {
   const int card = Preview::CardAt(form.watch.cards(), form.watch.caret());
-  const bool same = card == form.card && form.history.empty() && !form.typed;
-  form.history.clear();
-  form.typed.reset();
+  const bool same = card == form.card;
+  form.session.Restart();
   Status(L"");
   ShowCard(card, same);
 }
@@ -201,87 +197,25 @@ void Tick() {
   if (form.watch.Tick(editor, form.card) != Preview::Watch::Change::None) ShowCaretCard();
 }
 
-// "name=value&name=value": the variables a task sets.
-void SetVariables(std::string_view vars) {
-  while (!vars.empty()) {
-    const size_t amp = vars.find('&');
-    const std::string_view pair = vars.substr(0, amp);
-    const size_t eq = pair.find('=');
-    if (eq != std::string_view::npos && eq > 0) form.variables[std::string(pair.substr(0, eq))] = std::string(pair.substr(eq + 1));
-    if (amp == std::string_view::npos) break;
-    vars.remove_prefix(amp + 1);
+// What a key did, on the screen or on the status line.
+void Apply(const Preview::Outcome& o) {
+  using Kind = Preview::Outcome::Kind;
+  switch (o.kind) {
+    case Kind::Nothing: return;
+    case Kind::Show: Status(L""); ShowCard(o.card, false); return;
+    case Kind::Redraw: ShowCard(form.card, true); return;
+    case Kind::LeaveDeck: Status(L"デッキの外へ移動: " + FromAnsi(o.text)); return;
+    case Kind::Call: Status(L"電話をかける: " + FromAnsi(o.text)); return;
+    case Kind::NoCard: Status(L"カード #" + FromAnsi(o.text) + L" はこのデッキにありません。"); return;
+    case Kind::NoBack: Status(L"戻る先のカードはありません。"); return;
   }
-}
-
-void Back() {
-  if (form.history.empty()) {
-    Status(L"戻る先のカードはありません。");
-    return;
-  }
-  const int card = form.history.back();
-  form.history.pop_back();
-  form.typed.reset();
-  Status(L"");
-  ShowCard(card, false);
-}
-
-// What a task does on the phone: a card of this deck is shown; anything else is said.
-void Run(const Preview::Action& a) {
-  SetVariables(a.vars);
-  switch (a.task) {
-    case Preview::Task::Go:
-    case Preview::Task::Gosub: {
-      if (a.dest.empty() || a.dest[0] != '#') {
-        Status(L"デッキの外へ移動: " + FromAnsi(a.dest));
-        return;
-      }
-      const std::string name = a.dest.substr(1, a.dest.find('?') == std::string::npos ? std::string::npos : a.dest.find('?') - 1);
-      const int card = Preview::CardNamed(form.watch.cards(), name);
-      if (card < 0) {
-        Status(L"カード #" + FromAnsi(name) + L" はこのデッキにありません。");
-        return;
-      }
-      form.history.push_back(form.card);
-      form.typed.reset();
-      Status(L"");
-      ShowCard(card, false);
-      return;
-    }
-    case Preview::Task::Prev:
-    case Preview::Task::Return:
-    case Preview::Task::Cancel: Back(); return;
-    case Preview::Task::Call: Status(L"電話をかける: " + FromAnsi(a.number)); return;
-    case Preview::Task::Noop:
-    case Preview::Task::None: return;
-  }
-}
-
-// ACCEPT: the highlighted item's task, else the card's ACCEPT action; a CHOICE's entry or an
-// ENTRY's text first gives its KEY (and IKEY) their values.
-void Accept() {
-  Preview::Screen& s = form.view.screen;
-  const Preview::Item* item = s.highlighted >= 0 ? &s.items[static_cast<size_t>(s.highlighted)] : nullptr;
-  if (s.kind == Preview::CardKind::Choice && item) {
-    if (!s.key.empty()) form.variables[s.key] = item->value;
-    if (!s.ikey.empty()) form.variables[s.ikey] = std::to_string(s.highlighted + 1);
-  }
-  if (s.kind == Preview::CardKind::Entry && !s.key.empty()) {
-    form.variables[s.key] = form.typed ? *form.typed : s.input;
-  }
-  const Preview::Action action = item && item->action.task != Preview::Task::None ? item->action : s.acceptAction;
-  Run(action);
 }
 
 void OnKey(WPARAM key, bool character) {
   Preview::Screen& s = form.view.screen;
   if (character) {
-    if (s.kind != Preview::CardKind::Entry) return;
     const wchar_t c = static_cast<wchar_t>(key);
-    std::string typed = form.typed.value_or(std::string());
-    typed += ToAnsi(std::wstring_view(&c, 1));
-    form.typed = std::move(typed);
-    ShowCard(form.card, true);
-    return;
+    return Apply(form.session.Type(s, ToAnsi(std::wstring_view(&c, 1))));
   }
   switch (key) {
     case VK_UP:
@@ -289,19 +223,8 @@ void OnKey(WPARAM key, bool character) {
       Preview::Move(s, form.view.size.lines, key == VK_DOWN ? 1 : -1, form.view.top);
       InvalidateRect(form.screen, nullptr, FALSE);
       return;
-    case VK_RETURN: Accept(); return;
-    case VK_BACK:
-      if (s.kind == Preview::CardKind::Entry && form.typed && !form.typed->empty()) {
-        // The last character typed, a double-byte one whole.
-        std::string& t = *form.typed;
-        size_t last = 0;
-        for (size_t i = 0; i < t.size(); i += Hdml::CharSize(t, i)) last = i;
-        t.resize(last);
-        ShowCard(form.card, true);
-        return;
-      }
-      Back();
-      return;
+    case VK_RETURN: return Apply(form.session.Accept(s, form.watch.cards(), form.card));
+    case VK_BACK: return Apply(form.session.Erase(s));
   }
 }
 

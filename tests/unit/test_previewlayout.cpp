@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "preview/logic/PreviewLayout.h"
+#include "preview/logic/PreviewSession.h"
 #include "preview/logic/PreviewWatch.h"
 
 namespace {
@@ -177,4 +178,58 @@ TEST(PreviewWatch, ReadsOnlyWhatAChangeNeeds) {
   EXPECT_EQ(ed.prefixWanted, w.cards().cards[0].end) << "only the shown card's bytes and those before it";
   EXPECT_EQ(w.text(), ed.text);
   EXPECT_EQ(Preview::CardAt(w.cards(), w.caret()), 1);
+}
+
+// The phone's keys through three cards: the typed name and the chosen entry become variables of
+// the card shown after them; links that leave the deck, dial or name no card are said; Backspace
+// goes back card by card.
+TEST(PreviewSession, KeysCarryValuesToTheNextCardsAndGoBack) {
+  const std::string deck =
+      "<hdml><entry name=ask key=who default=Ann><action type=accept task=go dest=#pick>Name?</entry>"
+      "<choice name=pick key=fruit ikey=n><action type=accept task=go dest=#shown><ce value=apple>Apple"
+      "<ce value=pear task=go dest=#shown>Pear</choice>"
+      "<display name=shown>$(who) $fruit $n<br><a task=go dest=http://example.jp/?a=1&b=2>web</a>"
+      "<a task=call number=0123>call</a><a task=go dest=#nowhere>lost</a></display></hdml>";
+  const Preview::Cards cards = Preview::FindCards(deck);
+  Preview::Session session;
+  int card = 0;
+  Preview::Screen screen;
+  const auto show = [&] {
+    Preview::Context c;
+    c.size = {12, 4};
+    c.variables = &session.variables();
+    c.typed = session.typed();
+    screen = Preview::LayOut(deck, cards, card, c);
+  };
+  using Kind = Preview::Outcome::Kind;
+  const auto expect = [&](Preview::Outcome o, Kind kind, int toCard = -1, std::string text = "") {
+    EXPECT_EQ(o.kind, kind);
+    EXPECT_EQ(o.text, text);
+    if (kind == Kind::Show) {
+      EXPECT_EQ(o.card, toCard);
+      card = o.card;
+    }
+    show();
+  };
+  show();
+  EXPECT_EQ(Preview::RowText(screen.rows[1]), "Ann_");
+  expect(session.Type(screen, "Bo" "\x82\xa0"), Kind::Redraw);
+  expect(session.Erase(screen), Kind::Redraw);   // the double-byte character goes whole
+  expect(session.Type(screen, "b"), Kind::Redraw);
+  EXPECT_EQ(Preview::RowText(screen.rows[1]), "Bob_");
+  expect(session.Accept(screen, cards, card), Kind::Show, 1);
+  EXPECT_EQ(screen.highlighted, 0);
+  int top = 0;
+  Preview::Move(screen, 4, +1, top);
+  expect(session.Accept(screen, cards, card), Kind::Show, 2);   // Pear's own task
+  EXPECT_EQ(Preview::RowText(screen.rows[0]), "Bob pear 2");
+  expect(session.Accept(screen, cards, card), Kind::LeaveDeck, -1, "http://example.jp/?a=1&b=2");
+  Preview::Highlight(screen, 1);
+  expect(session.Accept(screen, cards, card), Kind::Call, -1, "0123");
+  Preview::Highlight(screen, 2);
+  expect(session.Accept(screen, cards, card), Kind::NoCard, -1, "nowhere");
+  expect(session.Erase(screen), Kind::Show, 1);
+  expect(session.Erase(screen), Kind::Show, 0);
+  EXPECT_EQ(Preview::RowText(screen.rows[1]), "Bob_") << "the name given stays the KEY's value";
+  expect(session.Erase(screen), Kind::NoBack);
 }
