@@ -10,7 +10,7 @@
 #include "app/mdlMain.h"
 #include "common/Guarded.h"
 #include "check/logic/HdmlCheck.h"
-#include "dialogs/logic/Placement.h"
+#include "dialogs/TagDialog.h"
 #include "res/resource.h"
 
 namespace frmCheck {
@@ -116,20 +116,10 @@ void AddColumns() {
 // At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor as the
 // tag dialogs are (their rule, aimed at that corner): the editor's text stays in view above it.
 void PlaceOverTeraPad() {
-  constexpr int kInset = 12;
-  RECT over, own;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetWindowRect(gTeraPad->hwnd(), &over) ||
-      !GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
-    return;
-  GetWindowRect(form.hwnd, &own);
-  const int w = own.right - own.left, h = own.bottom - own.top;
-  const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::CentreOver(
-      {over.right - w - 2 * kInset, over.bottom - h - 2 * kInset, over.right, over.bottom}, w, h,
-      {work.left, work.top, work.right, work.bottom});
-  SetWindowPos(form.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), [](const RECT& over, int w, int h) {
+    constexpr int kInset = 12;
+    return Placement::Rect{over.right - w - 2 * kInset, over.bottom - h - 2 * kInset, over.right, over.bottom};
+  });
 }
 
 INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,7 @@
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
 #include "common/Guarded.h"
+#include "dialogs/TagDialog.h"
 #include "common/Ansi.h"
 #include "preview/PreviewImages.h"
 #include "preview/TolvaneScreen.h"
@@ -92,18 +93,9 @@ void Arrange() {
 // Beside TeraPad's right edge, its top level with TeraPad's, moved the least that keeps it inside
 // the work area of TeraPad's monitor (over TeraPad's right part when there is no room beside it).
 void PlaceBesideTeraPad() {
-  RECT over, own;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetWindowRect(gTeraPad->hwnd(), &over) ||
-      !GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
-    return;
-  GetWindowRect(form.hwnd, &own);
-  const int w = own.right - own.left, h = own.bottom - own.top;
-  const RECT& work = monitor.rcWork;
-  const int x = std::max<int>(work.left, std::min<int>(over.right, work.right - w));
-  const int y = std::max<int>(work.top, std::min<int>(over.top, work.bottom - h));
-  SetWindowPos(form.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), [](const RECT& over, int w, int h) {
+    return Placement::Rect{over.right, over.top, over.right + w, over.top + h};
+  });
 }
 
 // The system's bytes for a character reference above ASCII; none when it has none.
