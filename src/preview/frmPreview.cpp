@@ -9,9 +9,9 @@
 
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
+#include "common/Ansi.h"
 #include "common/Guarded.h"
 #include "dialogs/TagDialog.h"
-#include "common/Ansi.h"
 #include "preview/PreviewImages.h"
 #include "preview/TolvaneScreen.h"
 #include "preview/logic/PreviewLayout.h"
@@ -108,7 +108,8 @@ std::string CharacterBytes(uint32_t code) {
   return n > 0 && !lost ? std::string(bytes, static_cast<size_t>(n)) : std::string();
 }
 
-void ShowScreen(const Preview::Screen& screen, bool keepPlace) {
+// `folder`: the deck file's, where its pictures are.
+void ShowScreen(const Preview::Screen& screen, bool keepPlace, const std::wstring& folder) {
   const Preview::ScreenSize size = Size();
   const int highlighted = form.view.screen.highlighted, top = form.view.top;
   form.view.screen = screen;
@@ -125,7 +126,6 @@ void ShowScreen(const Preview::Screen& screen, bool keepPlace) {
     form.view.top = std::max(0, std::min(last - size.lines + 1, static_cast<int>(screen.rows.size()) - size.lines));
   }
   form.view.pictures.assign(screen.images.size(), {});
-  const std::wstring folder = DeckFolder();
   for (size_t i = 0; i < screen.images.size(); ++i)
     if (screen.images[i].found)
       if (const PreviewImages::Picture* p = form.images.Get(folder, screen.images[i].src))
@@ -163,7 +163,7 @@ void ShowCard(int card, bool keepPlace) {
     return std::pair{std::max(1, static_cast<int>(std::ceil(p->size.cx * scale / cell.cx))),
                      std::max(1, static_cast<int>(std::ceil(p->size.cy * scale / cell.cy)))};
   };
-  ShowScreen(Preview::LayOut(form.watch.text(), form.watch.cards(), card, context), keepPlace);
+  ShowScreen(Preview::LayOut(form.watch.text(), form.watch.cards(), card, context), keepPlace, folder);
 }
 
 // The card that holds the caret, as the author left it: what the preview goes back to after any
