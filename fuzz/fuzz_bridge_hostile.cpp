@@ -81,7 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Every answer costs input bytes; constant answers must end each loop within a few requests.
   ed.requests.limit = 200 + 20 * in.remaining_bytes();
   switch (op) {
-    case 0: TextBytes::GetText(ed, f); break;
+    case 0: {
+      // A caller's last reading of any size sizes the first request, never beyond the limit.
+      std::string kept(in.ConsumeBool() ? in.ConsumeIntegralInRange<size_t>(0, 1 << 16) : 0, 'k');
+      TextBytes::GetText(ed, f, kept);
+      FUZZ_CHECK(kept.size() <= static_cast<size_t>(f.maxText) + 1);
+      break;
+    }
     case 1: TextBytes::SetText(ed, f, bytes); break;
     case 2: TextBytes::GetSelText(ed, f); break;
     case 3: TextBytes::SetSelText(ed, f, bytes); break;

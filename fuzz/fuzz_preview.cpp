@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       return TextBytes::Glimpse{in.ConsumeIntegralInRange<int64_t>(-2, 40), in.ConsumeIntegralInRange<int64_t>(-2, 40),
                                 in.ConsumeIntegralInRange<int64_t>(-2, 40)};
     }
-    std::string Text() override { return ++texts, in.ConsumeRandomLengthString(60); }
+    void Text(std::string& text) override { ++texts, text = in.ConsumeRandomLengthString(60); }
     std::string Prefix(size_t) override { return ++prefixes, in.ConsumeRandomLengthString(60); }
   } editor(deck);
   Preview::Watch watch;

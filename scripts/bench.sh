@@ -5,6 +5,7 @@
 # 1 MB deck, against one raw read of it); then the
 # start-up (process start to toolbar docked) and the cost of one timer tick.
 #   BUILD=build-me scripts/bench.sh
+# (bench_bridge.exe read, or preview: those lines alone)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}

@@ -62,6 +62,10 @@ public:
   // The whole text as the editor holds it, cp932 bytes, read as Text reads it: offsets into it
   // are the editor's own.
   std::string TextMbcs() const;
+  // The same into `text`, which holds the caller's last reading (or nothing): a reader that
+  // reads again and again (the check, the preview) keeps one buffer, which the read uses again
+  // and which spares it asking the length first.
+  void TextMbcs(std::string& text) const;
   std::wstring SelText() const;
   void SelText(const std::wstring& NewValue);
   // Puts StartTag before and EndTag after the selection, the caret just before EndTag. A

@@ -161,10 +161,16 @@ void clsKeshTeraPad::Line(long NewValue) {
 std::wstring clsKeshTeraPad::Text() const { return FromAnsi(TextMbcs()); }
 
 std::string clsKeshTeraPad::TextMbcs() const {
+  std::string text;
+  TextMbcs(text);
+  return text;
+}
+
+void clsKeshTeraPad::TextMbcs(std::string& text) const {
   const HWND e = ValidEditor();
-  if (!e) return {};
+  if (!e) return text.clear();
   Messages m(*this, e);
-  return TextBytes::GetText(m, HostFamily());
+  TextBytes::GetText(m, HostFamily(), text);
 }
 
 // Everything after a NUL would be lost by any single message anyway; cutting first keeps the

@@ -23,6 +23,7 @@ struct Form {
   HWND hwnd = nullptr;
   HWND lstProblems = nullptr;
   std::vector<HdmlCheck::Problem> problems;
+  std::string text;   // the editor's text as last read: the next read is sized by it
   SIZE designed{};   // the template's size: the smallest the window may be made
 };
 
@@ -42,7 +43,8 @@ std::wstring Caption() {
 
 void Recheck() {
   SetWindowTextW(form.hwnd, Caption().c_str());
-  form.problems = HdmlCheck::Check(gTeraPad->TextMbcs());
+  gTeraPad->TextMbcs(form.text);
+  form.problems = HdmlCheck::Check(form.text);
   // One row per problem, or the one row that says there is none. The list asks for the texts of
   // the rows it shows only, so a long list costs nothing to fill.
   const int rows = form.problems.empty() ? 1 : static_cast<int>(form.problems.size());

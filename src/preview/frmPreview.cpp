@@ -180,7 +180,7 @@ void ShowCaretCard() {
 class BridgeEditor final : public Preview::Editor {
 public:
   std::optional<TextBytes::Glimpse> Glance() override { return gTeraPad->Glance(); }
-  std::string Text() override { return gTeraPad->TextMbcs(); }
+  void Text(std::string& text) override { gTeraPad->TextMbcs(text); }
   std::string Prefix(size_t want) override { return gTeraPad->TextPrefix(static_cast<long>(want)); }
 };
 

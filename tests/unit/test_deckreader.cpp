@@ -13,8 +13,9 @@ namespace {
 
 // A reading as one line per part, every byte taken from the part's own ranges:
 //   T|text   S|name attr=value attr="value" attr='value' attr   E|name   C|body
-// then "!open", "!quote" or "!comment" for a fault and "/" for "/>". The parts must follow each
-// other without gap over the whole text, and the "&"/"$" marks must match the values.
+// then "!open", "!quote" or "!comment" for a fault and "/>" for a tag that ends so. The parts
+// must follow each other without gap over the whole text, and the "&"/"$" marks must match the
+// values.
 std::vector<std::string> Parts(std::string_view text) {
   const Hdml::Deck deck = Hdml::ReadDeck(text);
   std::vector<std::string> out;
@@ -41,7 +42,7 @@ std::vector<std::string> Parts(std::string_view text) {
       EXPECT_EQ(a.hasDollar, value.find('$') != value.npos) << s;
       EXPECT_EQ(a.nameHash, Hdml::NameHash(Hdml::View(text, a.name))) << s;
     }
-    if (p.selfClosed) s += " /";
+    if (p.selfClosed) s += " />";
     if (p.fault == Fault::TagOpen) s += " !open";
     if (p.fault == Fault::QuoteOpen) s += " !quote";
     if (p.fault == Fault::CommentOpen) s += " !comment";
@@ -73,7 +74,7 @@ TEST(DeckReader, ReadsTheShapesOfServedDecks) {
       {"<IMG ICON=44 ALT=\x94\x5c/><BR>&nbsp;<TAB>$2.50 &amp; &dol;</display>",
        {"S|IMG ICON=44 ALT=\x94\x5c/", "S|BR", "T|&nbsp;", "S|TAB", "T|$2.50 &amp; &dol;", "E|display"}},
       {"<BR/></A junk><CE VALUE=x/>",
-       {"S|BR /", "E|A", "S|CE VALUE=x/"}},
+       {"S|BR />", "E|A", "S|CE VALUE=x/"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Parts(c.text), c.parts) << c.text;
 }
@@ -100,6 +101,7 @@ TEST(DeckReader, AFaultEndsItsPartWhereThePhonesGatewayEndedIt) {
       // a tag cut by the next "<" or by the end of the text
       {"<BR<B>x", {"S|BR !open", "S|B", "T|x"}},
       {"<A DEST=#x \r\n<B>", {"S|A DEST=#x !open", "S|B"}},
+      {"<A DEST=#x<B>", {"S|A DEST=#x !open", "S|B"}},
       {"</A\r\n<B>", {"E|A !open", "S|B"}},
       {"<HDML VERSION=3.0", {"S|HDML VERSION=3.0 !open"}},
       {"</HDML", {"E|HDML !open"}},

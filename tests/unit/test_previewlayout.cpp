@@ -147,7 +147,7 @@ TEST(PreviewWatch, ReadsOnlyWhatAChangeNeeds) {
     std::optional<TextBytes::Glimpse> Glance() override {
       return TextBytes::Glimpse{static_cast<int64_t>(text.size()), caret, caret};
     }
-    std::string Text() override { return ++texts, text; }
+    void Text(std::string& out) override { ++texts, out = text; }
     std::string Prefix(size_t want) override { return ++prefixes, prefixWanted = want, text.substr(0, want + 1); }
   } ed;
   ed.text = Deck("<display name=a>", "first");

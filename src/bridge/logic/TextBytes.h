@@ -52,6 +52,9 @@ Glimpse Glance(EditorRequests& e, const Family& f);
 
 // The whole text, cut at its first NUL (no message carries more).
 std::string GetText(EditorRequests& e, const Family& f);
+// The same into `text`, which holds the caller's last reading (or nothing): its storage is used
+// again and its size sizes the first request (GetText in TextBytes.cpp says why).
+void GetText(EditorRequests& e, const Family& f, std::string& text);
 // Replaces the whole text with `bytes` (no NUL); caret at byte 1 afterwards.
 void SetText(EditorRequests& e, const Family& f, std::string_view bytes);
 // The selected bytes; only the text up to the selection's end is read.

@@ -5,7 +5,7 @@
 namespace Preview {
 
 void Watch::Read(Editor& editor) {
-  m_text = editor.Text();
+  editor.Text(m_text);
   m_cards = FindCards(m_text);
 }
 

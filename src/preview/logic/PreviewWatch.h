@@ -20,7 +20,8 @@ public:
   virtual ~Editor() = default;
   // Length and selection, ordered and inside the text; none when the editor is gone.
   virtual std::optional<TextBytes::Glimpse> Glance() = 0;
-  virtual std::string Text() = 0;   // the whole text
+  // The whole text, read into `text`, which holds the last reading (the read reuses it).
+  virtual void Text(std::string& text) = 0;
   // The text's first bytes: at least `want` of them when it has that many.
   virtual std::string Prefix(size_t want) = 0;
 };
