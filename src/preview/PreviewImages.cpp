@@ -6,8 +6,12 @@
 
 namespace {
 
-// A picture for a phone is a few kilobytes; a larger file is not read at all.
+// A picture for a phone is a few kilobytes and under a hundred dots square; a larger file is not
+// read at all, nor a picture whose pixels would take more memory than a screen's worth (a small
+// compressed file can claim a huge picture).
 constexpr ULONGLONG kLargestFile = 4u << 20;
+constexpr LONG kLargestSide = 4096;
+bool Plausible(LONG w, LONG h) { return w > 0 && h > 0 && w <= kLargestSide && h <= kLargestSide; }
 // The LCD face (TolvaneScreen) shows through a transparent PNG or GIF.
 constexpr DWORD kFaceArgb = 0xFFB4C89A;
 
@@ -25,7 +29,8 @@ public:
     if (m_fromFile(path.c_str(), &image) != 0 || !image) return nullptr;
     HBITMAP bitmap = nullptr;
     UINT w = 0, h = 0;
-    if (m_width(image, &w) != 0 || m_height(image, &h) != 0 || m_toHbitmap(image, &bitmap, kFaceArgb) != 0)
+    if (m_width(image, &w) != 0 || m_height(image, &h) != 0 || !Plausible(static_cast<LONG>(w), static_cast<LONG>(h)) ||
+        m_toHbitmap(image, &bitmap, kFaceArgb) != 0)
       bitmap = nullptr;
     m_dispose(image);
     size = {static_cast<LONG>(w), static_cast<LONG>(h)};
@@ -71,21 +76,33 @@ private:
   bool m_ready = false;
 };
 
-// A path inside the deck's folder tree or beside it ("img/a.bmp", "../a.gif"); never a drive, a
-// server's share or a URL, which the preview does not reach for. A query string is cut off.
-bool LocalRelative(std::wstring_view src) {
-  if (src.empty() || src.front() == L'/' || src.front() == L'\\') return false;
-  return src.find(L':') == std::wstring_view::npos;
+// The picture's size as a BMP file's header gives it, read before the system decodes the file.
+bool PlausibleBmp(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  unsigned char h[26] = {};
+  DWORD got = 0;
+  const bool read = ReadFile(f, h, sizeof(h), &got, nullptr) && got == sizeof(h);
+  CloseHandle(f);
+  if (!read || h[0] != 'B' || h[1] != 'M') return false;
+  const auto u16 = [&](int at) { return static_cast<LONG>(h[at] | h[at + 1] << 8); };
+  const auto i32 = [&](int at) {
+    return static_cast<LONG>(static_cast<int32_t>(h[at] | h[at + 1] << 8 | h[at + 2] << 16 | static_cast<uint32_t>(h[at + 3]) << 24));
+  };
+  // A core header (12 bytes) has 16-bit sides; the others 32-bit ones, a height below 0 top-down.
+  if (u16(14) == 12) return Plausible(u16(18), u16(20));
+  const LONG height = i32(22);
+  return Plausible(i32(18), height < 0 ? -height : height);
 }
 
 }  // namespace
 
 const PreviewImages::Picture* PreviewImages::Get(const std::wstring& folder, std::string_view src) {
   if (folder.empty()) return nullptr;
-  std::wstring relative = FromAnsi(src.substr(0, src.find('?')));
-  if (!LocalRelative(relative)) return nullptr;
-  std::replace(relative.begin(), relative.end(), L'/', L'\\');
-  const std::wstring path = folder + relative;
+  // Always below the deck's folder: a SRC that names a drive, a server or a URL makes no file
+  // there. A query string is cut off.
+  if (src.empty()) return nullptr;
+  const std::wstring path = folder + FromAnsi(src.substr(0, src.find('?')));
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
@@ -99,7 +116,8 @@ const PreviewImages::Picture* PreviewImages::Get(const std::wstring& folder, std
   p.written = data.ftLastWriteTime;
   const std::wstring_view ext = std::wstring_view(path).substr(std::min(path.size(), path.find_last_of(L'.')));
   if (lstrcmpiW(std::wstring(ext).c_str(), L".bmp") == 0) {
-    p.bitmap = Bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (PlausibleBmp(path))
+      p.bitmap = Bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (p.bitmap && GetObjectW(p.bitmap.get(), sizeof(info), &info)) p.size = {info.bmWidth, std::abs(info.bmHeight)};
   } else {

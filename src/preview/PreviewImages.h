@@ -18,8 +18,7 @@ public:
     FILETIME written{};
   };
   // SRC as the deck writes it, relative to `folder` (the deck file's folder, with a trailing
-  // separator); nullptr when there is no folder, the SRC leaves it for a server or another drive,
-  // or the file is not there or not a picture.
+  // separator); nullptr when there is no folder, or the file is not there or not a picture.
   const Picture* Get(const std::wstring& folder, std::string_view src);
 
 private:

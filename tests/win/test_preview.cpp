@@ -103,4 +103,53 @@ TEST_F(PreviewWindow, FollowsTheCaretAndTheTypingAndEnterOnALinkShowsItsCard) {
   EXPECT_TRUE(WaitFor([&] { return host->bytes().rfind("z<hdml ", 0) == 0; })) << host->bytes();
 }
 
+// Pictures beside the deck file: a BMP (the system's loader) and a PNG (GDI+) are drawn in boxes of
+// their size, which read as blank; a missing one shows its ALT, and so does a SRC that names a
+// drive (here the very BMP by its full path): SRC is always taken below the deck's folder. A
+// picture wider than any screen's worth of memory is not read (a few kilobytes of file can claim it).
+std::string Pictures(const std::wstring& folder) {
+  return Cp932(L"<hdml><display name=pics>\r\n<img src=pic.bmp alt=bmp><br><img src=img/dot.png alt=png><br>"
+               L"<img src=gone.gif alt=gone><br><img src=\"" + folder + L"\\pic.bmp\" alt=drive><br>"
+               L"<img src=wide.bmp alt=wide>\r\n</display></hdml>\r\n");
+}
+
+// A two-colour BMP.
+std::string Bmp(uint32_t width, uint32_t height) {
+  std::string b(14 + 40 + 8 + (width + 31) / 32 * 4 * height, '\0');
+  const auto put = [&](size_t at, uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b[at + static_cast<size_t>(i)] = static_cast<char>(v >> (8 * i));
+  };
+  b[0] = 'B', b[1] = 'M';
+  put(2, static_cast<uint32_t>(b.size()), 4);
+  put(10, 14 + 40 + 8, 4);
+  put(14, 40, 4), put(18, width, 4), put(22, height, 4), put(26, 1, 2), put(28, 1, 2);
+  put(54 + 4, 0xFFFFFF, 3);   // colour 1 white, colour 0 black
+  for (size_t i = 62; i < b.size(); i += 2) b[i] = '\x55';
+  return b;
+}
+// A 1 x 1 PNG.
+const std::string kPng(
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06"
+    "\x00\x00\x00\x1f\x15\xc4\x89\x00\x00\x00\x0d\x49\x44\x41\x54\x78\xda\x63\x64\x60\xf8\x5f\x0f\x00\x02\x87"
+    "\x01\x80\xeb\x47\xba\x92\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82", 70);
+
+class PreviewPictures : public DeckInEditor {
+protected:
+  PreviewPictures() : DeckInEditor(Pictures(L"")) {}
+};
+
+TEST_F(PreviewPictures, ABmpAndAPngBesideTheDeckAreDrawnAMissingOneShowsItsAlt) {
+  WriteBytes(dir.file(L"pic.bmp"), Bmp(32, 16));
+  WriteBytes(dir.file(L"wide.bmp"), Bmp(5000, 2));
+  CreateDirectoryW(dir.file(L"img").c_str(), nullptr);
+  WriteBytes(dir.file(L"img\\dot.png"), kPng);
+  host->setBytes(Pictures(dir.path()));
+  ASSERT_TRUE(ChooseMenuItem(*tolvane, 0, kMenuItems));
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (window = FindWindowOf(tolvane->pid(), L"#32770", L"プレビュー - pics")) != nullptr; }));
+  const std::wstring expected = Screen(L"\r\n\r\n[gone]\r\n[drive]\r\n[wide]\r\n", 5, L"OK");
+  const HWND screen = GetDlgItem(window, IDC_PREVIEW_SCREEN);
+  EXPECT_TRUE(WaitFor([&] { return Said(screen) == expected; }, 3000)) << Cp932(Said(screen));
+}
+
 }  // namespace
