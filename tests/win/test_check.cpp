@@ -12,6 +12,7 @@
 #include "Docked.h"
 #include "TestSupport.h"
 #include "check/frmCheck.h"
+#include "dialogs/logic/Placement.h"
 
 namespace {
 
@@ -73,6 +74,15 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   const HWND window = OpenCheck();
   ASSERT_TRUE(window);
   EXPECT_EQ(GetWindow(window, GW_OWNER), host->main()) << "kept in front of TeraPad";
+  RECT over, own;
+  MONITORINFO monitor{sizeof(monitor)};
+  GetWindowRect(host->main(), &over);
+  GetWindowRect(window, &own);
+  GetMonitorInfoW(MonitorFromWindow(host->main(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, own.right - own.left,
+      own.bottom - own.top, {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom});
+  EXPECT_EQ(own.left, at.x) << "at TeraPad's lower right";
+  EXPECT_EQ(own.top, at.y);
   const HWND list = GetDlgItem(window, IDC_CHECK_LSTPROBLEMS);
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(CellOf(*tolvane, list, 0, 0), L"1");

@@ -415,7 +415,7 @@ private:
       while (r < e && nameChar(t[r])) ++r;
       return r;
     }
-    if (!(r < e && t[r] == '(') || !(++r < e && nameStart(t[r]))) return from;
+    if (r >= e || t[r] != '(' || ++r >= e || !nameStart(t[r])) return from;
     while (r < e && (nameChar(t[r]) || t[r] == '-' || t[r] == '.')) ++r;
     if (r < e && t[r] == ':')
       for (++r; r < e && IsLetter(t[r]);) ++r;
