@@ -233,6 +233,43 @@ const Vocabulary& Words() {
   return vocabulary;
 }
 
+// What a "&" at the start of `s` begins: `length` bytes, `sound` when it is a reference with its
+// ";" (`&name;`, `&#code;`) or, in a URL value (`url`), a "&name=" that separates query parameters,
+// as served decks wrote their links. Any other "&" makes the deck invalid on the phone.
+struct Ampersand {
+  size_t length;
+  bool sound;
+};
+Ampersand ReadAmpersand(std::string_view s, bool url) {
+  const auto queryNameChar = [](char c) { return c == '_' || c == '-' || c == '.' || c == '%'; };
+  size_t r = 1;
+  const bool numeric = r < s.size() && s[r] == '#';
+  const size_t name = r += numeric;
+  while (r < s.size() && (IsLetter(s[r]) || IsDigit(s[r]) || (url && queryNameChar(s[r])))) ++r;
+  const bool ends = r > name && r < s.size();
+  return {r, ends && (s[r] == ';' || (url && !numeric && s[r] == '='))};
+}
+
+// The length of the variable reference at the start of `s` ("$name", "$(name)", "$(name:esc)"),
+// 0 when its "$" starts none. A name begins with a letter or "_" and goes on with letters, digits
+// and "_" (in parentheses also "-" and "."). Any other "$" is substituted all the same ("$2.50"
+// shows ".50"): it is written "&dol;".
+size_t VariableLength(std::string_view s) {
+  const auto nameStart = [](char c) { return IsLetter(c) || c == '_'; };
+  const auto nameChar = [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; };
+  const size_t n = s.size();
+  size_t r = 1;
+  if (r < n && nameStart(s[r])) {
+    while (r < n && nameChar(s[r])) ++r;
+    return r;
+  }
+  if (r >= n || s[r] != '(' || ++r >= n || !nameStart(s[r])) return 0;
+  while (r < n && (nameChar(s[r]) || s[r] == '-' || s[r] == '.')) ++r;
+  if (r < n && s[r] == ':')
+    for (++r; r < n && IsLetter(s[r]);) ++r;
+  return r < n && s[r] == ')' ? r + 1 : 0;
+}
+
 bool Tracked(Kind k) { return k == Kind::Deck || k == Kind::Card || k == Kind::Link; }
 
 struct Attribute {
@@ -373,53 +410,31 @@ private:
     return n;
   }
 
-  // `&name;` or `&#code;`: an "&" without its ";" makes the deck invalid on the phone. In a URL
-  // (`url`), "&name=" separates query parameters, as served decks wrote their links; a name that
-  // is not followed by "=" is still a reference that needs its ";".
-  void References(size_t b, size_t e, bool url) {
+  // Each `c` in [b, e), handed to `at`, which returns where to look on.
+  template <class At>
+  void EachOf(char c, size_t b, size_t e, At at) {
     for (size_t i = b; i < e;) {
-      const void* amp = std::memchr(t.data() + i, '&', e - i);
-      if (!amp) return;
-      const size_t a = static_cast<size_t>(static_cast<const char*>(amp) - t.data());
-      size_t r = a + 1;
-      const bool numeric = r < e && t[r] == '#';
-      const size_t name = r += numeric;
-      while (r < e && (IsLetter(t[r]) || IsDigit(t[r]) || (url && IsQueryNameChar(t[r])))) ++r;
-      const bool ends = r > name && r < e;
-      if (!(ends && t[r] == ';') && !(ends && url && !numeric && t[r] == '='))
-        Error(a, r, "entity", L"文字参照 \"&…;\" の \";\" がありません (\"&\" そのものは \"&amp;\" と書きます)。");
-      i = r > a ? r : a + 1;
+      const void* p = std::memchr(t.data() + i, c, e - i);
+      if (!p) return;
+      i = at(static_cast<size_t>(static_cast<const char*>(p) - t.data()));
     }
   }
-  static bool IsQueryNameChar(char c) { return c == '_' || c == '-' || c == '.' || c == '%'; }
 
-  // A "$" starts a variable: "$name" or "$(name)", "$(name:conversion)", where a name begins
-  // with a letter or "_" and goes on with letters, digits and "_" (in parentheses also "-" and
-  // "."). Any other "$" is substituted all the same ("$2.50" shows ".50"): it is written "&dol;".
-  void Dollars(size_t b, size_t e) {
-    for (size_t i = b; i < e;) {
-      const void* at = std::memchr(t.data() + i, '$', e - i);
-      if (!at) return;
-      const size_t d = static_cast<size_t>(static_cast<const char*>(at) - t.data());
-      const size_t r = VariableEnd(d + 1, e);
-      if (r == d + 1) Warn(d, d + 1, "dollar", L"\"$\" の後に変数名がありません (\"$\" そのものは \"&dol;\" と書きます)。");
-      i = r;
-    }
+  void References(size_t b, size_t e, bool url) {
+    EachOf('&', b, e, [&](size_t a) {
+      const Ampersand amp = ReadAmpersand(View(a, e), url);
+      if (!amp.sound)
+        Error(a, a + amp.length, "entity", L"文字参照 \"&…;\" の \";\" がありません (\"&\" そのものは \"&amp;\" と書きます)。");
+      return a + amp.length;
+    });
   }
-  // The end of the variable reference after a "$" at `from` - 1, or `from` when there is none.
-  size_t VariableEnd(size_t from, size_t e) const {
-    const auto nameStart = [](char c) { return IsLetter(c) || c == '_'; };
-    const auto nameChar = [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; };
-    size_t r = from;
-    if (r < e && nameStart(t[r])) {
-      while (r < e && nameChar(t[r])) ++r;
-      return r;
-    }
-    if (r >= e || t[r] != '(' || ++r >= e || !nameStart(t[r])) return from;
-    while (r < e && (nameChar(t[r]) || t[r] == '-' || t[r] == '.')) ++r;
-    if (r < e && t[r] == ':')
-      for (++r; r < e && IsLetter(t[r]);) ++r;
-    return r < e && t[r] == ')' ? r + 1 : from;
+
+  void Dollars(size_t b, size_t e) {
+    EachOf('$', b, e, [&](size_t d) {
+      const size_t length = VariableLength(View(d, e));
+      if (length == 0) Warn(d, d + 1, "dollar", L"\"$\" の後に変数名がありません (\"$\" そのものは \"&dol;\" と書きます)。");
+      return d + std::max<size_t>(length, 1);
+    });
   }
 
   void Text(size_t b, size_t e) {
