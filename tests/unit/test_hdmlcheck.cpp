@@ -74,7 +74,7 @@ TEST(HdmlCheck, EachRuleFindsItsOneFaultAndSelectsItsBytes) {
       {InCard("a {&}; b"), "entity", Severity::Error},
       {InCard("<A TASK=\"GO\" DEST=\"a.cgi?q=a{&amp}&b=2\">go</A>"), "entity", Severity::Error},
       {InCard("<A TASK=\"GO\" DEST=\"a.cgi?c=3{&new}\">go</A>"), "entity", Severity::Error},
-      {InCard("{$}(x costs"), "dollar", Severity::Warning},
+      {InCard("<A TASK=\"GO\" DEST=\"list.cgi?id={$}(id\">go</A>"), "dollar", Severity::Warning},
       {"<HDML><CHOICE>Pick<CE>one</CE>{note}<BR>more<CE>two</CE></CHOICE></HDML>", "place", Severity::Error},
       {"<HDML><DISPLAY><ACTION TYPE=\"ACCEPT\" TASK=\"PREV\">{</ACTION>}x</DISPLAY></HDML>", "end-void", Severity::Warning},
       {InCard("<IMG SRC=\"a.bmp\">{</IMG>}"), "end-void", Severity::Warning},
