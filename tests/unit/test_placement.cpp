@@ -24,8 +24,7 @@ TEST(Placement, CentredOverTheEditorInsideTheWorkAreaOfItsMonitor) {
 // The check window beside the editor: its lower right corner 12 pixels inside the editor's, and
 // kept on the monitor as a dialog is.
 TEST(Placement, LowerRightOfTheEditorInsideTheWorkArea) {
-  const Placement::Point in = Placement::LowerRightOf({100, 50, 900, 650}, 300, 200, {0, 0, 1280, 984});
-  const Placement::Point out = Placement::LowerRightOf({900, 700, 1500, 1100}, 300, 200, {0, 0, 1280, 984});
-  EXPECT_EQ(std::make_pair(in.x, in.y), std::make_pair(588, 438));
-  EXPECT_EQ(std::make_pair(out.x, out.y), std::make_pair(980, 784));
+  const Placement::Point in = Placement::LowerRightOf({100, 50, 900, 650}, 300, 200, {0, 0, 1280, 984}),
+                         out = Placement::LowerRightOf({900, 700, 1500, 1100}, 300, 200, {0, 0, 1280, 984});
+  EXPECT_EQ(std::make_tuple(in.x, in.y, out.x, out.y), std::make_tuple(588, 438, 980, 784));
 }

@@ -79,10 +79,10 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   GetWindowRect(host->main(), &over);
   GetWindowRect(window, &own);
   GetMonitorInfoW(MonitorFromWindow(host->main(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& w = monitor.rcWork;
   const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, own.right - own.left,
-      own.bottom - own.top, {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom});
-  EXPECT_EQ(own.left, at.x) << "at TeraPad's lower right";
-  EXPECT_EQ(own.top, at.y);
+                                                      own.bottom - own.top, {w.left, w.top, w.right, w.bottom});
+  EXPECT_TRUE(own.left == at.x && own.top == at.y) << "at TeraPad's lower right (" << at.x << "," << at.y << "), not at " << own.left << "," << own.top;
   const HWND list = GetDlgItem(window, IDC_CHECK_LSTPROBLEMS);
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(CellOf(*tolvane, list, 0, 0), L"1");
