@@ -15,7 +15,13 @@ HWND g_main = nullptr;
 int g_modal = 0;   // ModalScopes alive
 
 void Apply(HWND window, bool shown, bool enabled) {
-  if (!IsWindowVisible(window) != !shown) ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
+  if (!IsWindowVisible(window) != !shown) {
+    // A window that is hidden while it has the activation should hand it to its owner, as
+    // Windows does; Wine at times leaves it there when the owner is minimised, and then gives
+    // the window the keyboard as soon as it is shown again, taking it from a restored TeraPad.
+    if (!shown && (GetForegroundWindow() == window || GetActiveWindow() == window)) SetForegroundWindow(g_main);
+    ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
+  }
   if (!IsWindowEnabled(window) != !enabled) EnableWindow(window, enabled);
 }
 
