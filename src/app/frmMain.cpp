@@ -154,7 +154,6 @@ void Timer1_Timer() {
     return;
   }
   PlaceToolbar();
-  BesideTeraPad::Update();
 }
 
 void Form_Unload() {

@@ -1,7 +1,16 @@
 #include "bridge/BesideTeraPad.h"
 
+#include <utility>
+
 namespace BesideTeraPad {
 namespace {
+
+// How often TeraPad's main window is looked at while a window of ours is open beside it: the
+// window follows a minimise or a restore within this. On Windows an out-of-context WinEvent hook
+// on TeraPad's process would say so at once, but Wine 8 delivers none of another process's
+// events to it (and refuses the hook outright when it names TeraPad's thread), and the tests
+// meet TeraPad under Wine; a look costs two questions per joined window.
+constexpr UINT kLookInterval = 200;
 
 // The joined windows carry this property; the system drops it with the window, so a destroyed
 // window leaves by itself and a handle used again later is no member. An integer atom: no
@@ -12,7 +21,12 @@ const wchar_t* Mark() {
 }
 
 HWND g_main = nullptr;
-int g_modal = 0;   // ModalScopes alive
+int g_modal = 0;          // ModalScopes alive
+UINT_PTR g_looking = 0;   // the timer of the looks, while there are members
+int g_members = 0;        // counted by the last Update
+
+// A TeraPad that is gone hides nothing: Timer1 ends the program at its next tick.
+bool TeraPadShown() { return !IsWindow(g_main) || (IsWindowVisible(g_main) && !IsIconic(g_main)); }
 
 void Apply(HWND window, bool shown, bool enabled) {
   if (!IsWindowVisible(window) != !shown) {
@@ -25,56 +39,33 @@ void Apply(HWND window, bool shown, bool enabled) {
   if (!IsWindowEnabled(window) != !enabled) EnableWindow(window, enabled);
 }
 
-// A TeraPad that is gone hides nothing: Timer1 ends the program at its next tick.
-bool TeraPadShown() { return !IsWindow(g_main) || (IsWindowVisible(g_main) && !IsIconic(g_main)); }
-
 BOOL CALLBACK ApplyToMember(HWND window, LPARAM) {
-  if (GetPropW(window, Mark())) Apply(window, TeraPadShown(), g_modal == 0);
+  if (!GetPropW(window, Mark())) return TRUE;
+  ++g_members;
+  Apply(window, TeraPadShown(), g_modal == 0);
   return TRUE;
 }
 
-UINT_PTR g_pending = 0;   // the timer of an Update to come
-
-void CALLBACK UpdateNow(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  g_pending = 0;
+// Run from a message loop (ours, a dialog's or a menu's), where nothing of ours is half done.
+void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD) {
   Update();
-}
-
-// Out of context: the events come to this thread, and nothing of ours runs in TeraPad. They come
-// whenever this thread waits, though, also in the middle of a SendMessage to TeraPad or of a
-// DestroyWindow of ours (Wine calls the hook there; a window being destroyed, already hidden,
-// would be shown again). So the event only asks for an Update, which a timer runs from the
-// message loop (ours, a dialog's or a menu's), where nothing is half done; one for many events.
-void CALLBACK OnTeraPadEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
-  if (hwnd == g_main && idObject == OBJID_WINDOW && idChild == CHILDID_SELF && !g_pending)
-    g_pending = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, UpdateNow);
+  if (g_members == 0 && g_looking) KillTimer(nullptr, std::exchange(g_looking, 0));
 }
 
 }  // namespace
 
-void Follow(HWND main) {
-  g_main = main;
-  DWORD process = 0;
-  const DWORD thread = GetWindowThreadProcessId(main, &process);
-  if (!thread) return;
-  // Minimised and restored: a TeraPad whose main window is iconic. Shown and hidden: one whose
-  // hidden application window is minimised instead. Moved: the end of a restore (the minimise
-  // events are sent as it begins).
-  constexpr DWORD kOutOfContext = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-  SetWinEventHook(EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND, nullptr, OnTeraPadEvent, process, thread,
-                  kOutOfContext);
-  SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE, nullptr, OnTeraPadEvent, process, thread, kOutOfContext);
-  SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, OnTeraPadEvent, process,
-                  thread, kOutOfContext);
-}
+void Follow(HWND main) { g_main = main; }
 
 void Join(HWND window) {
   if (!window || !SetPropW(window, Mark(), reinterpret_cast<HANDLE>(1))) return;
   Apply(window, TeraPadShown(), g_modal == 0);
+  if (!g_looking) g_looking = SetTimer(nullptr, 0, kLookInterval, Look);
 }
 
-void Update() { EnumThreadWindows(GetCurrentThreadId(), ApplyToMember, 0); }
+void Update() {
+  g_members = 0;
+  EnumThreadWindows(GetCurrentThreadId(), ApplyToMember, 0);
+}
 
 ModalScope::ModalScope() {
   ++g_modal;

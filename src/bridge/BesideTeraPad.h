@@ -12,19 +12,17 @@
 
 namespace BesideTeraPad {
 
-// Once, at start-up, when Tolvane is bound to TeraPad's main window `main`: from now on a change
-// of that window (shown, hidden, minimised, restored) is noticed as it happens.
+// Once, at start-up, when Tolvane is bound to TeraPad's main window `main`.
 void Follow(HWND main);
 
 // A window of ours (a top-level window of this thread, owned by TeraPad's main window) joins
-// with this one call, right after it is made: from then until it is destroyed it is shown exactly
-// while TeraPad's main window is shown and not minimised, and enabled exactly while no ModalScope
-// lives. A window that joins while TeraPad is shown is shown at once, without the activation.
+// with this one call, once it is shown: from then until it is destroyed it is shown exactly while
+// TeraPad's main window is shown and not minimised, and enabled exactly while no ModalScope
+// lives. TeraPad's window is looked at five times a second while any window has joined, so a
+// minimise or a restore is followed within a fifth of a second.
 void Join(HWND window);
 
-// Puts every joined window in the state that TeraPad's window calls for now. Follow's notice
-// calls it; Timer1 calls it each second as well, so that nothing stays wrong for longer than a
-// tick where that notice is not delivered.
+// Puts every joined window in the state that TeraPad's window and the ModalScopes call for now.
 void Update();
 
 // While one lives (around a modal tag dialog of ours), every joined window is disabled.
