@@ -272,6 +272,13 @@ void HostPad::foreground() const {
   EXPECT_TRUE(ok) << "hostpad did not become the foreground window";
 }
 
+bool HostPad::hasKeyboard() const {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  return GetForegroundWindow() == m_main && GetGUIThreadInfo(GetWindowThreadProcessId(m_main, nullptr), &gui) &&
+         gui.hwndFocus == editor();
+}
+
 void HostPad::close() {
   if (m_main && m_process.running()) {
     PostMessageW(m_main, WM_CLOSE, 0, 0);

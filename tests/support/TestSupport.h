@@ -85,6 +85,7 @@ public:
   std::pair<long, long> sel() const;      // EM_GETSEL of the editor
   void select(long start, long end) const;
   void foreground() const;                // makes its main window the foreground window
+  bool hasKeyboard() const;               // its main window in front, its editor with the focus
   void close();                           // WM_CLOSE and wait for the process to end
 private:
   TempDir m_dir;

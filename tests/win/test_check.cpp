@@ -105,8 +105,7 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   const long menu = static_cast<long>(kDeck.find("#menu"));
   EXPECT_TRUE(WaitFor([&] { return host->sel() == std::make_pair(menu, menu + 5); }))
       << host->sel().first << ".." << host->sel().second;
-  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == host->main() && DialogDriver::Focused(host->main()) == host->editor(); }))
-      << "TeraPad's editor has the keyboard";
+  EXPECT_TRUE(WaitFor([&] { return host->hasKeyboard(); })) << "TeraPad's editor has the keyboard";
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(host->bytes(), kDeck);
 
@@ -121,6 +120,9 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   host->select(0, 0);
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }));
+  // The hand-back runs after the window is gone: a key pressed in between is the race of a
+  // test, not of a person, who types after seeing TeraPad in front again.
+  WaitFor([&] { return host->hasKeyboard(); }, 2000);
   Press('Z');
   EXPECT_TRUE(WaitFor([&] { return host->bytes().rfind("z<HDML>", 0) == 0; })) << host->bytes();
 
