@@ -42,12 +42,13 @@ std::wstring ListItem(HWND combo, LRESULT index) {
 // The owner is a hidden window at 0,0 of no size; the author looks at the editor, so the dialog
 // comes up over the window that was in front.
 void CentreOver(HWND dlg, HWND front) {
-  PlaceBy(dlg, front, [](const RECT& over, int, int) { return Placement::Rect{over.left, over.top, over.right, over.bottom}; });
+  PlaceBy(dlg, front, Placement::CentreOver);
 }
 
 }  // namespace
 
-void PlaceBy(HWND window, HWND front, Placement::Rect (*aim)(const RECT& front, int width, int height)) {
+void PlaceBy(HWND window, HWND front,
+             Placement::Point (*place)(const Placement::Rect& over, int width, int height, const Placement::Rect& work)) {
   RECT over, own;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
@@ -57,7 +58,8 @@ void PlaceBy(HWND window, HWND front, Placement::Rect (*aim)(const RECT& front, 
   GetWindowRect(window, &own);
   const int w = own.right - own.left, h = own.bottom - own.top;
   const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::CentreOver(aim(over, w, h), w, h, {work.left, work.top, work.right, work.bottom});
+  const Placement::Point at =
+      place({over.left, over.top, over.right, over.bottom}, w, h, {work.left, work.top, work.right, work.bottom});
   SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

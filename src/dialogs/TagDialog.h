@@ -36,11 +36,12 @@ std::wstring Text(HWND ctl);
 // says that assigning an equal text runs nothing. True when the text was changed.
 bool SetTextIfChanged(HWND ctl, std::wstring_view text);
 
-// Moves `window` (of its present size) to where `aim` puts it: centred over the rectangle that
-// `aim` makes of `front`'s window rectangle and the window's width and height, then moved the
-// least that keeps it inside the work area of `front`'s monitor (with TeraPad on a second
-// monitor, the primary one's would carry it away). Nothing when `front` is not a shown window.
-void PlaceBy(HWND window, HWND front, Placement::Rect (*aim)(const RECT& front, int width, int height));
+// Moves `window` (of its present size) to where `place` (Placement::CentreOver, LowerRightOf,
+// BesideRightOf) puts it near `front`'s window, inside the work area of `front`'s monitor (with
+// TeraPad on a second monitor, the primary one's would carry it away). Nothing when `front` is
+// not a shown window.
+void PlaceBy(HWND window, HWND front,
+             Placement::Point (*place)(const Placement::Rect& over, int width, int height, const Placement::Rect& work));
 
 // A tag already in the text that a dialog opens on, to change it rather than insert a new one.
 struct Existing {

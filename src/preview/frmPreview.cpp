@@ -9,6 +9,7 @@
 
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
+#include "bridge/BesideTeraPad.h"
 #include "common/Ansi.h"
 #include "common/Guarded.h"
 #include "dialogs/TagDialog.h"
@@ -92,11 +93,7 @@ void Arrange() {
 
 // Beside TeraPad's right edge, its top level with TeraPad's, moved the least that keeps it inside
 // the work area of TeraPad's monitor (over TeraPad's right part when there is no room beside it).
-void PlaceBesideTeraPad() {
-  TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), [](const RECT& over, int w, int h) {
-    return Placement::Rect{over.right, over.top, over.right + w, over.top + h};
-  });
-}
+void PlaceBesideTeraPad() { TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), Placement::BesideRightOf); }
 
 // The system's bytes for a character reference above ASCII; none when it has none.
 std::string CharacterBytes(uint32_t code) {
@@ -293,6 +290,7 @@ void Show() {
   if (IsIconic(form.hwnd)) ShowWindow(form.hwnd, SW_SHOWNOACTIVATE);
   ShowWindow(form.hwnd, SW_SHOWNOACTIVATE);
   SetWindowPos(form.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  BesideTeraPad::Join(form.hwnd);   // hidden with TeraPad, disabled under a tag dialog
   frmMain::ReturnToTeraPad();
 }
 

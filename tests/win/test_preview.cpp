@@ -95,7 +95,17 @@ TEST_F(PreviewWindow, FollowsTheCaretAndTheTypingAndEnterOnALinkShowsItsCard) {
   host->setBytes(same);
   EXPECT_TRUE(Shows(screen, Screen(L"      さような\r\nメニュー\r\n", 2, L"menu"), L"プレビュー - top"));
 
-  // Esc closes it, and the author's next key lands in the editor.
+  // It goes with a minimised TeraPad and comes back with it, TeraPad in front.
+  ShowWindow(host->main(), SW_MINIMIZE);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 3000));
+  SendMessageW(host->main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != 0; }, 3000));
+  WaitForInputIdle(tolvane->handle(), 2000);
+  EXPECT_EQ(GetForegroundWindow(), host->main());
+
+  // Esc (after a click into it) closes it, and the author's next key lands in the editor.
+  ASSERT_TRUE(RealClick({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+  ASSERT_TRUE(WaitFor([&] { return DialogDriver::Focused(window) == screen; }));
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(window); }));
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == host->main() && DialogDriver::Focused(host->main()) == host->editor(); }));
