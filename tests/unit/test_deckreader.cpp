@@ -90,6 +90,15 @@ TEST(DeckReader, ALessThanThatStartsNoTagIsText) {
   for (const auto& c : cases) EXPECT_EQ(Parts(c.text), c.parts) << c.text;
 }
 
+// A run of text is searched byte by byte for its first bytes and by the library after them:
+// every length ends at its tag.
+TEST(DeckReader, TextOfEveryLengthEndsAtTheNextTag) {
+  for (size_t n = 1; n < 40; ++n) {
+    const std::string run(n, 'x');
+    EXPECT_EQ(Parts(run + "<BR>" + run), (Lines{"T|" + run, "S|BR", "T|" + run})) << n;
+  }
+}
+
 // One slip gives one fault, and the next line is read as a tag again.
 TEST(DeckReader, AFaultEndsItsPartWhereThePhonesGatewayEndedIt) {
   const struct { std::string text; Lines parts; } cases[] = {
