@@ -114,10 +114,8 @@ void AddColumns() {
   ListView_SetExtendedListViewStyle(form.lstProblems, LVS_EX_FULLROWSELECT);
 }
 
-// At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor as the
-// tag dialogs are (their rule, aimed at that corner): the editor's text stays in view above it.
+// At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor.
 void PlaceOverTeraPad() {
-  constexpr int kInset = 12;
   RECT over, own;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
@@ -127,9 +125,8 @@ void PlaceOverTeraPad() {
   GetWindowRect(form.hwnd, &own);
   const int w = own.right - own.left, h = own.bottom - own.top;
   const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::CentreOver(
-      {over.right - w - 2 * kInset, over.bottom - h - 2 * kInset, over.right, over.bottom}, w, h,
-      {work.left, work.top, work.right, work.bottom});
+  const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, w, h,
+                                                      {work.left, work.top, work.right, work.bottom});
   SetWindowPos(form.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

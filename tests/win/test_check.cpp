@@ -12,6 +12,7 @@
 #include "Docked.h"
 #include "TestSupport.h"
 #include "check/frmCheck.h"
+#include "dialogs/logic/Placement.h"
 
 namespace {
 
@@ -73,6 +74,15 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   const HWND window = OpenCheck();
   ASSERT_TRUE(window);
   EXPECT_EQ(GetWindow(window, GW_OWNER), host->main()) << "kept in front of TeraPad";
+  RECT over, own;
+  MONITORINFO monitor{sizeof(monitor)};
+  GetWindowRect(host->main(), &over);
+  GetWindowRect(window, &own);
+  GetMonitorInfoW(MonitorFromWindow(host->main(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& w = monitor.rcWork;
+  const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, own.right - own.left,
+                                                      own.bottom - own.top, {w.left, w.top, w.right, w.bottom});
+  EXPECT_TRUE(own.left == at.x && own.top == at.y) << "at TeraPad's lower right (" << at.x << "," << at.y << "), not at " << own.left << "," << own.top;
   const HWND list = GetDlgItem(window, IDC_CHECK_LSTPROBLEMS);
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(CellOf(*tolvane, list, 0, 0), L"1");
