@@ -10,73 +10,14 @@ size_t NameHash(std::string_view name) {
   return h;
 }
 
-namespace {
-
-// The first `c` in [from, to), or `to`. Most runs between two tags are a few bytes (a line end
-// and an indent): those are looked at one by one before the library's search is called.
-size_t Find(std::string_view t, char c, size_t from, size_t to) {
-  const size_t near = std::min(to, from + 16);
-  for (; from < near; ++from)
-    if (t[from] == c) return from;
-  if (from >= to) return to;
-  const void* at = std::memchr(t.data() + from, c, to - from);
-  return at ? static_cast<size_t>(static_cast<const char*>(at) - t.data()) : to;
-}
-
-// Ends an attribute's name: a blank, "=", "<", ">" or a quote.
-bool EndsAttributeName(char c) {
-  return IsBlank(c) || c == '=' || c == '<' || c == '>' || c == '"' || c == '\'';
-}
-
-}  // namespace
-
-// "<!--" or "<--" at q (a "<"): where the comment's body begins, else 0.
-size_t DeckReader::CommentBody(size_t q) const {
-  const std::string_view t = m_text;
-  const size_t n = t.size();
-  if (q + 3 < n && t[q + 1] == '!' && t[q + 2] == '-' && t[q + 3] == '-') return q + 4;
-  if (q + 2 < n && t[q + 1] == '-' && t[q + 2] == '-') return q + 3;
-  return 0;
-}
-
-// A "<" starts markup when a letter (a start tag), "/" and a letter (an end tag) or a comment's
-// opening follows it; any other "<" is text, as the gateway showed it.
-bool DeckReader::IsMarkup(size_t q) const {
-  const std::string_view t = m_text;
-  const size_t n = t.size();
-  if (q + 1 >= n) return false;
-  if (CommentBody(q)) return true;
-  if (t[q + 1] == '/') return q + 2 < n && IsLetter(t[q + 2]);
-  return IsLetter(t[q + 1]);
-}
-
-bool DeckReader::Next(Part& part) {
-  const size_t n = m_text.size();
-  m_attributes.clear();
-  if (m_at >= n) return false;
-  part = Part{};
-  if (m_markup != m_at) {
-    size_t q = m_at;
-    for (;; ++q) {
-      q = Find(m_text, '<', q, n);
-      if (q >= n || IsMarkup(q)) break;
-    }
-    m_markup = q;
-    if (q > m_at) {
-      part.kind = PartKind::Text;
-      part.range = part.inner = {m_at, q};
-      m_at = q;
-      return true;
-    }
-  }
-  m_at = ReadMarkup(m_at, part);
-  return true;
-}
-
 size_t DeckReader::ReadMarkup(size_t q, Part& part) {
-  if (const size_t body = CommentBody(q)) return ReadComment(q, body, part);
-  if (m_text[q + 1] == '/') return ReadEndTag(q, part);
-  return ReadStartTag(q, part);
+  part = Part{};
+  switch (m_opens) {
+    case Opens::StartTag: return ReadStartTag(q, part);
+    case Opens::EndTag: return ReadEndTag(q, part);
+    case Opens::Comment: return ReadComment(q, q + 4, part);
+    default: return ReadComment(q, q + 3, part);
+  }
 }
 
 // Comments count as white space; their bodies may hold anything, tags included.
@@ -135,12 +76,12 @@ size_t DeckReader::ReadStartTag(size_t q, Part& part) {
     if (c == '<') return done(p, Fault::TagOpen);
     size_t e = p;
     hash = kNameHashStart;
-    for (; e < n && !EndsAttributeName(t[e]); ++e) hash = NameHashStep(hash, t[e]);
+    for (; e < n && !Bytes::Is(t[e], Bytes::kEndsName); ++e) hash = NameHashStep(hash, t[e]);
     if (e == p) {   // a stray "=" or quote: skipped, as the phone's gateway skipped it
       ++p;
       continue;
     }
-    Attribute a;
+    Attribute& a = m_attributes.emplace_back();
     a.name = {p, e};
     a.nameHash = hash;
     a.value = {e, e};
@@ -153,6 +94,7 @@ size_t DeckReader::ReadStartTag(size_t q, Part& part) {
         size_t s = v + 1;
         for (; s < n; ++s) {
           const char b = t[s];
+          if (!Bytes::Is(b, Bytes::kInValue)) continue;   // most bytes: one look-up
           if (b == a.quote || b == '\r' || b == '\n') break;
           a.hasAmp |= b == '&';
           a.hasDollar |= b == '$';
@@ -167,20 +109,21 @@ size_t DeckReader::ReadStartTag(size_t q, Part& part) {
           const size_t stop = gt ? static_cast<size_t>(static_cast<const char*>(gt) - t.data()) : s;
           a.value = {v + 1, stop};
           a.end = stop;
-          m_attributes.push_back(a);
           return done(gt ? stop + 1 : stop, Fault::QuoteOpen);
         }
       } else {
         size_t s = v;
-        for (; s < n && !IsBlank(t[s]) && t[s] != '>' && t[s] != '<'; ++s) {
-          a.hasAmp |= t[s] == '&';
-          a.hasDollar |= t[s] == '$';
+        for (; s < n; ++s) {
+          const char b = t[s];
+          if (!Bytes::Is(b, Bytes::kBlank | Bytes::kInValue | Bytes::kEndsName)) continue;
+          if (IsBlank(b) || b == '>' || b == '<') break;
+          a.hasAmp |= b == '&';
+          a.hasDollar |= b == '$';
         }
         a.value = {v, s};
         a.end = p = s;
       }
     }
-    m_attributes.push_back(a);
   }
 }
 

@@ -16,7 +16,9 @@
 // and the whole read is linear in the text, whatever the bytes (NULs, lone lead bytes included).
 #pragma once
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -92,10 +94,14 @@ enum Class : uint8_t {
   kNamePunct = 8,   // "-_.:", which names hold beside letters and digits
   kLead = 16,       // a cp932 lead byte (0x81-0x9F, 0xE0-0xFC)
   kTrail = 32,      // a byte that may follow a lead byte in one character (0x40-0x7E, 0x80-0xFC)
+  kInValue = 64,    // may end a quoted value or be noted in it: quotes, line ends, "&", "$"
+  kEndsName = 128,  // ends an attribute's name: blanks, "=", "<", ">", quotes
 };
 struct Table {
   uint8_t of[256] = {};
+  char upper[256] = {};   // ASCII letters in upper case, every other byte itself
   constexpr Table() {
+    for (int c = 0; c < 256; ++c) upper[c] = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
     for (char c : {' ', '\t', '\r', '\n'}) of[static_cast<uint8_t>(c)] |= kBlank;
     for (int c = 'A'; c <= 'Z'; ++c) of[c] |= kLetter, of[c + 'a' - 'A'] |= kLetter;
     for (int c = '0'; c <= '9'; ++c) of[c] |= kDigit;
@@ -104,6 +110,8 @@ struct Table {
       if (c <= 0x9F || c >= 0xE0) of[c] |= kLead;
     for (int c = 0x40; c <= 0xFC; ++c)
       if (c != 0x7F) of[c] |= kTrail;
+    for (char c : {'"', '\'', '\r', '\n', '&', '$'}) of[static_cast<uint8_t>(c)] |= kInValue;
+    for (char c : {' ', '\t', '\r', '\n', '=', '<', '>', '"', '\''}) of[static_cast<uint8_t>(c)] |= kEndsName;
   }
 };
 inline constexpr Table kTable;
@@ -115,7 +123,7 @@ inline bool IsLetter(char c) { return Bytes::Is(c, Bytes::kLetter); }
 inline bool IsDigit(char c) { return Bytes::Is(c, Bytes::kDigit); }
 inline bool IsNameChar(char c) { return Bytes::Is(c, Bytes::kLetter | Bytes::kDigit | Bytes::kNamePunct); }
 inline bool IsLead(char c) { return Bytes::Is(c, Bytes::kLead); }
-inline char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
+inline char ToUpper(char c) { return Bytes::kTable.upper[static_cast<uint8_t>(c)]; }
 // Bytes in one character at `i`: 2 for a lead byte followed by a valid trail byte, else 1.
 inline size_t CharSize(std::string_view t, size_t i) {
   return IsLead(t[i]) && i + 1 < t.size() && Bytes::Is(t[i + 1], Bytes::kTrail) ? 2 : 1;
@@ -134,24 +142,72 @@ size_t NameHash(std::string_view name);
 class DeckReader {
 public:
   explicit DeckReader(std::string_view text) : m_text(text) {}
-  // The next part, false at the end of the text.
-  bool Next(Part& part);
+  // The next part, false at the end of the text. (Inline: the checker reads a part per few
+  // bytes of a deck, and the call was a tenth of its time.)
+  bool Next(Part& part) {
+    const size_t n = m_text.size();
+    m_attributes.clear();
+    if (m_at >= n) return false;
+    if (m_markup != m_at) {
+      size_t q = m_at;
+      for (;; ++q) {
+        q = Find('<', q);
+        if (q >= n || (m_opens = OpensAt(q)) != Opens::Nothing) break;
+      }
+      m_markup = q;
+      if (q > m_at) {
+        part = Part{};
+        part.range = part.inner = {m_at, q};
+        m_at = q;
+        return true;
+      }
+    }
+    m_at = ReadMarkup(m_at, part);
+    return true;
+  }
   // The attributes of the part that Next gave last (empty unless it was a start tag); valid until
   // the next call.
   std::span<const Attribute> Attributes() const { return m_attributes; }
   std::string_view text() const { return m_text; }
 
 private:
+  enum class Opens : uint8_t { Nothing, StartTag, EndTag, Comment, OldComment };
+
+  // The first `c` at or after `from`, or the text's size. Most runs between two tags are a few
+  // bytes (a line end and an indent): those are looked at one by one before memchr is called.
+  size_t Find(char c, size_t from) const {
+    const size_t n = m_text.size(), near = std::min(n, from + 16);
+    for (; from < near; ++from)
+      if (m_text[from] == c) return from;
+    if (from >= n) return n;
+    const void* at = std::memchr(m_text.data() + from, c, n - from);
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - m_text.data()) : n;
+  }
+
+  // What the "<" at q opens: a start tag ("<" and a letter), an end tag ("</" and a letter) or a
+  // comment ("<!--" or "<--"); any other "<" is text, as the gateway showed it.
+  Opens OpensAt(size_t q) const {
+    const std::string_view t = m_text;
+    const size_t n = t.size();
+    if (q + 1 >= n) return Opens::Nothing;
+    const char c = t[q + 1];
+    if (IsLetter(c)) return Opens::StartTag;
+    if (c == '/') return q + 2 < n && IsLetter(t[q + 2]) ? Opens::EndTag : Opens::Nothing;
+    if (c == '-') return q + 2 < n && t[q + 2] == '-' ? Opens::OldComment : Opens::Nothing;
+    if (c == '!') return q + 3 < n && t[q + 2] == '-' && t[q + 3] == '-' ? Opens::Comment : Opens::Nothing;
+    return Opens::Nothing;
+  }
+
+  // The markup at m_markup, which OpensAt has judged (m_opens); returns the position after it.
   size_t ReadMarkup(size_t q, Part& part);
   size_t ReadStartTag(size_t q, Part& part);
   size_t ReadEndTag(size_t q, Part& part);
   size_t ReadComment(size_t q, size_t body, Part& part);
-  bool IsMarkup(size_t q) const;
-  size_t CommentBody(size_t q) const;
 
   std::string_view m_text;
   size_t m_at = 0;
-  size_t m_markup = std::string_view::npos;   // where the markup found after a text part starts
+  size_t m_markup = std::string_view::npos;   // where the markup found after a text part starts,
+  Opens m_opens = Opens::Nothing;             // and what it opens
   std::vector<Attribute> m_attributes;
 };
 
