@@ -5,7 +5,6 @@
 
 #include "common/Ansi.h"
 #include "common/ScopedHandles.h"
-#include "hdml/logic/DeckReader.h"
 
 namespace TolvaneScreen {
 namespace {
@@ -41,11 +40,7 @@ std::wstring Shown(const Control& c) {
 void DrawText(HDC dc, const Control& c, int x, int y, const std::string& bytes) {
   const std::wstring w = FromAnsi(bytes);
   std::vector<INT> dx;
-  for (size_t i = 0; i < bytes.size();) {
-    const size_t n = Hdml::CharSize(bytes, i);
-    dx.push_back(static_cast<INT>(n) * c.cell.cx);
-    i += n;
-  }
+  for (int columns : Preview::CharColumns(bytes)) dx.push_back(columns * c.cell.cx);
   ExtTextOutW(dc, x, y, 0, nullptr, w.c_str(), static_cast<UINT>(w.size()), dx.size() == w.size() ? dx.data() : nullptr);
 }
 

@@ -830,6 +830,16 @@ std::string SoftKeyRow(const Screen& screen, int columns) {
   return row;
 }
 
+std::vector<int> CharColumns(std::string_view bytes) {
+  std::vector<int> columns;
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t n = Hdml::CharSize(bytes, i);
+    columns.push_back(static_cast<int>(n));
+    i += n;
+  }
+  return columns;
+}
+
 std::string RowText(const Row& row) {
   std::string out;
   for (const Run& r : row.runs) {

@@ -136,6 +136,10 @@ std::string SoftLabel(std::string_view label);
 // The soft-key row: ACCEPT's label at the left, SOFT1's at the right, `columns` wide.
 std::string SoftKeyRow(const Screen& screen, int columns);
 
+// The half-width columns of each character of `bytes` (1, or 2 for a double-byte one), in order:
+// where a window draws each character.
+std::vector<int> CharColumns(std::string_view bytes);
+
 // A row as text: its runs at their columns, blanks between, trailing blanks trimmed.
 std::string RowText(const Row& row);
 
