@@ -8,6 +8,7 @@
 
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
+#include "bridge/BesideTeraPad.h"
 #include "check/logic/HdmlCheck.h"
 #include "dialogs/logic/Placement.h"
 #include "res/resource.h"
@@ -84,16 +85,16 @@ void Close() {
 
 int SelectedRow() { return ListView_GetNextItem(form.lstProblems, -1, LVNI_SELECTED); }
 
-// The list fills the window; the buttons keep to its lower right corner.
+// The list fills the window below its label; the buttons keep to its lower right corner.
 void Layout() {
-  RECT client, margin{7, 7, 4, 14}, button{};
+  RECT client, margin{7, 18, 4, 14}, button{};
   GetClientRect(form.hwnd, &client);
-  MapDialogRect(form.hwnd, &margin);   // left: margin, top: margin, right: gap, bottom: button height
+  MapDialogRect(form.hwnd, &margin);   // left: margin, top: the list's top, right: gap, bottom: button height
   const HWND recheck = Item(IDC_CHECK_CMDRECHECK), close = Item(IDCANCEL);
   GetWindowRect(close, &button);
   const int bw = button.right - button.left, bh = margin.bottom, m = margin.left, gap = margin.right;
-  const int by = client.bottom - m - bh;
-  SetWindowPos(form.lstProblems, nullptr, m, m, std::max(0L, client.right - 2 * m), std::max(0, by - gap - m),
+  const int by = client.bottom - m - bh, top = margin.top;
+  SetWindowPos(form.lstProblems, nullptr, m, top, std::max(0L, client.right - 2 * m), std::max(0, by - gap - top),
                SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(close, nullptr, client.right - m - bw, by, bw, bh, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(recheck, nullptr, client.right - m - 2 * bw - gap, by, bw, bh, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -207,6 +208,7 @@ void Show() {
   Recheck();
   if (IsIconic(form.hwnd)) ShowWindow(form.hwnd, SW_RESTORE);
   ShowWindow(form.hwnd, SW_SHOW);
+  BesideTeraPad::Join(form.hwnd);   // hidden with TeraPad, disabled under a tag dialog
   SetForegroundWindow(form.hwnd);
   SetFocus(form.lstProblems);
 }

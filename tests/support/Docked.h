@@ -132,6 +132,12 @@ public:
   }
   // The window that sits in the editor's toolbar: the frame holding Tolvane's toolbar.
   HWND docked() const { return GetParent(m_toolbar); }
+  // Its hidden window, owner of its dialogs and its popup menu.
+  HWND hidden() const {
+    HWND h = nullptr;
+    while ((h = FindWindowExW(nullptr, h, L"TolvaneMain", nullptr)) && ProcessOf(h) != m_pid) {}
+    return h;
+  }
   // Left and top of the toolbar in the client coordinates of the editor's toolbar.
   POINT position() const {
     RECT rc{};
