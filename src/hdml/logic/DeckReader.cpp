@@ -35,14 +35,20 @@ size_t DeckReader::ReadComment(size_t q, size_t body, Part& part) {
   return part.range.end;
 }
 
+// The element name from `from` (after "<" or "</") into the part; returns where it ends.
+size_t DeckReader::ReadElementName(size_t from, Part& part) const {
+  size_t r = from, hash = kNameHashStart;
+  for (; r < m_text.size() && IsNameChar(m_text[r]); ++r) hash = NameHashStep(hash, m_text[r]);
+  part.inner = {from, r};
+  part.nameHash = hash;
+  return r;
+}
+
 size_t DeckReader::ReadEndTag(size_t q, Part& part) {
   const std::string_view t = m_text;
   const size_t n = t.size();
   part.kind = PartKind::EndTag;
-  size_t r = q + 2, hash = kNameHashStart;
-  for (; r < n && IsNameChar(t[r]); ++r) hash = NameHashStep(hash, t[r]);
-  part.inner = {q + 2, r};
-  part.nameHash = hash;
+  size_t r = ReadElementName(q + 2, part);
   while (r < n && t[r] != '>' && t[r] != '<') ++r;
   const bool closed = r < n && t[r] == '>';
   if (!closed) part.fault = Fault::TagOpen;
@@ -54,10 +60,7 @@ size_t DeckReader::ReadStartTag(size_t q, Part& part) {
   const std::string_view t = m_text;
   const size_t n = t.size();
   part.kind = PartKind::StartTag;
-  size_t r = q + 1, hash = kNameHashStart;
-  for (; r < n && IsNameChar(t[r]); ++r) hash = NameHashStep(hash, t[r]);
-  part.inner = {q + 1, r};
-  part.nameHash = hash;
+  const size_t r = ReadElementName(q + 1, part);
   const auto done = [&](size_t end, Fault fault) {
     part.range = {q, end};
     part.fault = fault;
@@ -75,7 +78,7 @@ size_t DeckReader::ReadStartTag(size_t q, Part& part) {
     }
     if (c == '<') return done(p, Fault::TagOpen);
     size_t e = p;
-    hash = kNameHashStart;
+    size_t hash = kNameHashStart;
     for (; e < n && !Bytes::Is(t[e], Bytes::kEndsName); ++e) hash = NameHashStep(hash, t[e]);
     if (e == p) {   // a stray "=" or quote: skipped, as the phone's gateway skipped it
       ++p;

@@ -200,6 +200,7 @@ private:
 
   // The markup at m_markup, which OpensAt has judged (m_opens); returns the position after it.
   size_t ReadMarkup(size_t q, Part& part);
+  size_t ReadElementName(size_t from, Part& part) const;
   size_t ReadStartTag(size_t q, Part& part);
   size_t ReadEndTag(size_t q, Part& part);
   size_t ReadComment(size_t q, size_t body, Part& part);
