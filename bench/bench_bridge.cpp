@@ -22,6 +22,7 @@
 #include "common/Ansi.h"
 #include "insert/ToolbarCommand.h"
 #include "insert/mdlHDML.h"
+#include "preview/logic/PreviewLayout.h"
 
 namespace {
 
@@ -276,28 +277,121 @@ void RunCheck(size_t size, int reps) {
     got = SendMessageA(host.editor(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
   }, [&] { problems = HdmlCheck::Check(deck).size(); }, [] {});
   if (got != static_cast<LRESULT>(size)) return (void)std::printf("%8zu KB  no raw baseline\n", size / 1024);
-  const double both = Median(reps, [&] { HdmlCheck::Check(t.TextMbcs()); });
+  std::string text;   // kept from one read to the next, as the check's window keeps it
+  const double both = Median(reps, [&] {
+    t.TextMbcs(text);
+    HdmlCheck::Check(text);
+  });
   std::printf("%8zu KB  HDML check %6.3fx of one raw WM_GETTEXT (%.2f ms; %zu problems)   read + check %6.3fx\n",
               size / 1024, check / raw, raw * 1e3, problems, both / raw);
 }
 
+// The whole-text read that the check and the preview share (TextMbcs), through the bridge's
+// guard, against one raw WM_GETTEXT of the same bytes into a buffer made once; and where its time
+// goes: the guard (the validity test and the editor lookup, one round trip), WM_GETTEXTLENGTH
+// (under Wine a copy of the whole text), and a first read, into a new buffer (which asks the
+// length of a text beyond 4 KB).
+void RunRead(size_t size, long cap, int reps) {
+  HostPadOptions options;
+  options.cap = cap;
+  HostPad host(options);
+  const std::string deck = Deck(size);
+  host.setBytes(deck);
+  g_editor = host.editor();
+  clsKeshTeraPad& t = *gTeraPad;
+  t.hwnd(host.main());
+  const HWND e = host.editor();
+  std::string buffer(size + 1, '\0');
+  LRESULT got = 0;
+  const auto raw = [&] { got = SendMessageA(e, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())); };
+  // Each beside the raw read alone, in turns of two: what runs before a read (a read of the same
+  // text or not) moved it by up to 15% under Wine, and in turns of two each follows the other.
+  const auto ratio = [&](const std::function<void()>& run) {
+    const auto [a, b] = Beside(reps, raw, run, [] {});
+    return b / a;
+  };
+  std::string read, first;
+  const double whole = ratio([&] { t.TextMbcs(read); });
+  const double guard = ratio([&] { t.ValidEditor(); });
+  const double length = ratio([&] { SendMessageA(e, WM_GETTEXTLENGTH, 0, 0); });
+  const double fresh = ratio([&] { first = t.TextMbcs(); });
+  if (got != static_cast<LRESULT>(size) || read != deck || first != deck)
+    return (void)std::printf("%8zu KB  !! no raw baseline, or a read that is not the text\n", size / 1024);
+  std::printf("%8zu KB  whole-text read %5.3fx of one raw WM_GETTEXT; guard %5.3fx, WM_GETTEXTLENGTH %5.3fx; "
+              "a first read %5.3fx\n", size / 1024, whole, guard, length, fresh);
+}
+
+// What the preview does when its look (length and selection) found a change: the whole text read,
+// the cards found, the caret's card laid out; against one raw read of the same deck, in turns.
+// Beside it: the look alone, which is all an idle tick costs, and the two steps after the read,
+// to show that laying out one card does not grow with the deck.
+void RunPreview(size_t size, int reps) {
+  HostPad host;
+  const std::string deck = Deck(size);
+  host.setBytes(deck);
+  if (host.bytes().size() != deck.size()) return (void)std::printf("   !! the deck did not load\n");
+  g_editor = host.editor();
+  clsKeshTeraPad& t = *gTeraPad;
+  t.hwnd(host.main());
+  const long caret = static_cast<long>(deck.find("<DISPLAY", deck.size() / 2)) + 30;
+  host.select(caret, caret);
+  Preview::Context context;   // 20 x 8, no variables, no pictures
+  std::string buffer(size + 1, '\0');
+  LRESULT got = 0;
+  size_t rows = 0;
+  const auto look = t.Glance();
+  std::string text;   // the last reading, kept as the preview keeps it
+  const auto refresh = [&] {
+    t.TextMbcs(text);
+    const Preview::Cards cards = Preview::FindCards(text);
+    rows = Preview::LayOut(text, cards, Preview::CardAt(cards, static_cast<size_t>(look ? look->start : 0)), context).rows.size();
+  };
+  const auto [raw, both] = Beside(reps, [&] {
+    got = SendMessageA(host.editor(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  }, refresh, [] {});
+  if (got != static_cast<LRESULT>(size)) return (void)std::printf("%8zu KB  no raw baseline\n", size / 1024);
+  const double idle = Median(reps, [&] { t.Glance(); });
+  Preview::Cards cards;
+  const double find = Median(reps, [&] { cards = Preview::FindCards(deck); });
+  const int card = Preview::CardAt(cards, static_cast<size_t>(caret));
+  const double lay = Median(reps * 4, [&] { Preview::LayOut(deck, cards, card, context); });
+  std::printf("%8zu KB  preview refresh ÷ one raw read of the same deck %6.3fx (raw %.2f ms; %zu rows)   "
+              "idle look %6.3fx   finding the cards %.3f ms, one card laid out %.4f ms\n",
+              size / 1024, both / raw, raw * 1e3, rows, idle / raw, find * 1e3, lay * 1e3);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   gTeraPad = std::make_unique<clsKeshTeraPad>();
   const std::wstring os = clsKeshTeraPad::GetOSName();
   std::printf("Windows family: %ls; ratios are medians against one raw WM_GETTEXT of the whole document\n",
               os.c_str());
+  // "bench_bridge.exe read": the whole-text read's lines and the check's alone; "preview": the
+  // preview's alone.
+  const bool readOnly = argc > 1 && std::string(argv[1]) == "read";
+  const bool previewOnly = argc > 1 && std::string(argv[1]) == "preview";
+  const auto preview = [] {
+    for (const auto& [size, reps] : {std::pair{size_t{4} << 10, 41}, {size_t{64} << 10, 21}, {size_t{1} << 20, 9}})
+      RunPreview(size, reps);
+  };
+  if (os == L"WinNT" && previewOnly) return preview(), 0;
   if (os == L"WinNT") {
-    Run(64 * 1024, 0, 15);
-    Run(1024 * 1024, 0, 9);
-    Run(8 * 1024 * 1024, 0, 5);
+    for (size_t kb : {4, 64, 1024, 8192}) RunRead(kb * 1024, 0, kb > 1024 ? 21 : 61);
+    if (!readOnly) {
+      Run(64 * 1024, 0, 15);
+      Run(1024 * 1024, 0, 9);
+      Run(8 * 1024 * 1024, 0, 5);
+    }
     RunCheck(1024 * 1024, 9);
     RunCheck(8 * 1024 * 1024, 5);
+    if (!readOnly) preview();
   } else {
     // 95 family: the host copies at most 32760 bytes per message, so the raw baseline reads
     // only that much while the bridge reads the whole text in pieces.
     std::printf("(host cap 32760 bytes per transfer)\n");
+    for (size_t kb : {4, 31}) RunRead(kb * 1024, 32760, 41);
+    if (readOnly) return 0;
     Run(1024 * 1024, 32760, 5);
   }
   return 0;

@@ -89,7 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   switch (op) {
     case 0: {
-      const std::string got = TextBytes::GetText(ed, f);
+      // Into a new string, or into a caller's last reading of any size, which sizes the read.
+      std::string got(in.ConsumeBool() ? in.ConsumeIntegralInRange<size_t>(0, 2 * text.size() + 16) : 0, 'k');
+      TextBytes::GetText(ed, f, got);
       if (unreadable) FUZZ_CHECK(shown.compare(0, got.size(), got) == 0);
       else FUZZ_CHECK(got == shown);
       break;

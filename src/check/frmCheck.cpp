@@ -10,7 +10,8 @@
 #include "app/mdlMain.h"
 #include "bridge/BesideTeraPad.h"
 #include "check/logic/HdmlCheck.h"
-#include "dialogs/logic/Placement.h"
+#include "common/Guarded.h"
+#include "dialogs/TagDialog.h"
 #include "res/resource.h"
 
 namespace frmCheck {
@@ -23,6 +24,7 @@ struct Form {
   HWND hwnd = nullptr;
   HWND lstProblems = nullptr;
   std::vector<HdmlCheck::Problem> problems;
+  std::string text;   // the editor's text as last read: the next read is sized by it
   SIZE designed{};   // the template's size: the smallest the window may be made
 };
 
@@ -42,7 +44,8 @@ std::wstring Caption() {
 
 void Recheck() {
   SetWindowTextW(form.hwnd, Caption().c_str());
-  form.problems = HdmlCheck::Check(gTeraPad->TextMbcs());
+  gTeraPad->TextMbcs(form.text);
+  form.problems = HdmlCheck::Check(form.text);
   // One row per problem, or the one row that says there is none. The list asks for the texts of
   // the rows it shows only, so a long list costs nothing to fill.
   const int rows = form.problems.empty() ? 1 : static_cast<int>(form.problems.size());
@@ -115,18 +118,7 @@ void AddColumns() {
 
 // At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor.
 void PlaceOverTeraPad() {
-  RECT over, own;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetWindowRect(gTeraPad->hwnd(), &over) ||
-      !GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
-    return;
-  GetWindowRect(form.hwnd, &own);
-  const int w = own.right - own.left, h = own.bottom - own.top;
-  const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, w, h,
-                                                      {work.left, work.top, work.right, work.bottom});
-  SetWindowPos(form.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), Placement::LowerRightOf);
 }
 
 INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -186,21 +178,13 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-INT_PTR CALLBACK DialogProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  try {
-    return Handle(h, msg, wParam, lParam);
-  } catch (...) {
-    // No exception crosses the system's dialog manager; the event is dropped, the window stays.
-    return FALSE;
-  }
-}
 
 }  // namespace
 
 void Show() {
   if (!form.hwnd) {
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), DialogProc, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
   Recheck();

@@ -54,6 +54,8 @@ TEST(HdmlCheck, EachRuleFindsItsOneFaultAndSelectsItsBytes) {
       {InCard("{<BLINK>}x"), "element", Severity::Error},
       {InCard("<A TASK=\"GO\" DEST={\"#c1}>go</A>"), "quote", Severity::Error},
       {InCard("x{<BR}<B>y"), "tag-open", Severity::Error},
+      {"<HDML><DISPLAY>x{</DISPLAY}\r\n</HDML>", "tag-open", Severity::Error},   // from faults put in by hand
+      {"<HDML><DISPLAY>x</DISPLAY></HDML>\r\n{<!--} never closed", "tag-open", Severity::Error},
       {"<HDML TTL=\"{-90}\"><DISPLAY>x</DISPLAY></HDML>", "ttl", Severity::Error},
       {"<HDML MARKABLE=\"{yes}\"><DISPLAY>x</DISPLAY></HDML>", "boolean", Severity::Error},
       {InCard("Tom {&amp} Jerry"), "entity", Severity::Error},

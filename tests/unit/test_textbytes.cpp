@@ -5,28 +5,73 @@
 
 #include "bridge/logic/TextBytes.h"
 
+namespace {
+
+// An editor that changes nothing and answers WM_GETTEXT as one in another process does: whole
+// cp932 characters only. It counts the lengths asked.
+struct WholeCharacters final : TextBytes::EditorRequests {
+  std::string text;
+  int lengths = 0;
+  explicit WholeCharacters(std::string t) : text(std::move(t)) {}
+  static bool Lead(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+  }
+  bool Present() override { return true; }
+  int64_t Length() override { return ++lengths, static_cast<int64_t>(text.size()); }
+  int64_t ReadFirst(char* out, int64_t capacity) override {
+    size_t n = 0;
+    while (n < text.size() && n + (Lead(text[n]) ? 2 : 1) <= static_cast<size_t>(capacity - 1))
+      n += Lead(text[n]) ? 2 : 1;
+    std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+    return static_cast<int64_t>(n);
+  }
+  std::pair<int64_t, int64_t> GetSel() override { return {0, 0}; }
+  void SetSel(int64_t, int64_t) override {}
+  void ReplaceSel(const std::string&) override {}
+  void Clear() override {}
+  void Undo() override {}
+};
+
+}  // namespace
+
 // From a fault put in by hand that the whole suite let pass: a length answered above the
 // bridge's limit on text was taken as it came, and one byte beyond the limit was read.
 TEST(TextBytes, ALengthAboveTheLimitOnTextIsTakenAsTheLimit) {
-  // An editor of ten ASCII bytes, nothing selected, that changes nothing.
-  struct TenBytes final : TextBytes::EditorRequests {
-    bool Present() override { return true; }
-    int64_t Length() override { return 10; }
-    int64_t ReadFirst(char* out, int64_t capacity) override {
-      const int64_t n = std::min<int64_t>(capacity - 1, 10);
-      std::memcpy(out, "abcdefghij", static_cast<size_t>(n));
-      return n;
-    }
-    std::pair<int64_t, int64_t> GetSel() override { return {0, 0}; }
-    void SetSel(int64_t, int64_t) override {}
-    void ReplaceSel(const std::string&) override {}
-    void Clear() override {}
-    void Undo() override {}
-  } ed;
+  WholeCharacters ed("abcdefghij");
   for (const bool nt : {true, false}) {
     TextBytes::Family f;
     f.nt = nt;
     f.maxText = 4;
     EXPECT_EQ(TextBytes::GetText(ed, f), "abcd") << (nt ? "NT" : "95 family");
+  }
+}
+
+// A read into the caller's last reading asks no length when the text fits the room that reading
+// gives, and never takes a read cut at the capacity for the whole text: one that ends two bytes
+// short (a double-byte character straddling the end, which crosses whole or not at all) is read
+// again after the length. Capacity on NT is the last reading's size + 1/8 + 4096.
+TEST(TextBytes, AReadIntoTheLastReadingAsksNoLengthYetNeverCutsTheText) {
+  const std::string kanji = "\x8a\xbf";   // one double-byte character
+  const struct { size_t last; std::string text; int lengths; } cases[] = {
+      {0, std::string(4093, 'a'), 0},                       // a first read: capacity 4096
+      {0, std::string(4094, 'a'), 1},                       // capacity - 2 bytes: maybe more
+      {0, std::string(4093, 'a') + kanji, 1},               // the character straddles the end
+      {0, std::string(4092, 'a') + kanji, 1},               // capacity - 2 bytes, a whole character
+      {0, std::string(4091, 'a') + kanji, 0},               // capacity - 3
+      {8000, std::string(13093, 'b'), 0},                   // 8000 + 1000 + 4096 - 3
+      {8000, std::string(13094, 'b'), 1},
+      {8000, "short now", 0},                               // the buffer shrinks to the new text
+      {8000, std::string("ab\0cd", 5), 0},                  // cut at its NUL, as every read is
+  };
+  for (const auto& c : cases) {
+    WholeCharacters ed(c.text);
+    TextBytes::Family f;
+    f.isLead = WholeCharacters::Lead;
+    std::string kept(c.last, 'z');
+    TextBytes::GetText(ed, f, kept);
+    EXPECT_EQ(kept, c.text.substr(0, c.text.find('\0'))) << c.last << " then " << c.text.size();
+    EXPECT_EQ(ed.lengths, c.lengths) << c.last << " then " << c.text.size();
   }
 }

@@ -110,6 +110,22 @@ TEST(BridgeText, SelTextGetMatchesTheWholeTextCutAtTheSelection) {
   }
 }
 
+// A first read into an empty buffer makes one WM_GETTEXT of capacity 4096 and takes its answer
+// for the whole text only when it left room: across processes Wine hands back whole characters,
+// so a double-byte character straddling the capacity's end comes back short, and the text must
+// then be read again, not cut.
+TEST(BridgeText, AReadIntoAKeptBufferIsTheWholeTextAtEveryEdgeOfItsRoom) {
+  Bound b;
+  for (const size_t ascii : {4091u, 4092u, 4093u, 4094u, 4095u}) {
+    for (const std::string& tail : {std::string(), Cp932(L"字"), Cp932(L"字z")}) {
+      b.host.setBytes(std::string(ascii, 'a') + tail);
+      std::string read;
+      b.t->TextMbcs(read);
+      EXPECT_EQ(read, b.host.bytes()) << "a first read of " << read.size() << " bytes";
+    }
+  }
+}
+
 TEST(BridgeText, NulBytesCutWhatIsRead) {
   Bound b(std::string("ab\0cd", 5));
   EXPECT_EQ(b.t->Length(), 5);

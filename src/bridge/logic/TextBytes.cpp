@@ -30,20 +30,28 @@ size_t BoundaryFrom(const Family& f, std::string_view bytes, size_t from) {
   return std::min(i, bytes.size());
 }
 
-std::string CutAtNul(std::string s) {
+void CutAtNul(std::string& s) {
   const auto nul = s.find('\0');
   if (nul != std::string::npos) s.resize(nul);
-  return s;
+}
+std::string CutAtNul(std::string&& s) {
+  CutAtNul(s);
+  return std::move(s);
 }
 
-// The first bytes of the text, at most capacity - 1 of them. Across processes WM_GETTEXT
-// hands back whole characters only, so the count it returns is the one to use.
-std::string ReadFirst(EditorRequests& e, const Family& f, int64_t capacity) {
+// The first bytes of the text into `into` (its storage used again), at most capacity - 1 of
+// them. Across processes WM_GETTEXT hands back whole characters only, so the count it returns
+// is the one to use.
+void ReadFirst(EditorRequests& e, const Family& f, int64_t capacity, std::string& into) {
   capacity = std::min(capacity, f.maxText + 2);
-  if (capacity < 1) return {};
-  std::string buffer(static_cast<size_t>(capacity), '\0');
-  const int64_t got = std::clamp<int64_t>(e.ReadFirst(buffer.data(), capacity), 0, capacity - 1);
-  buffer.resize(static_cast<size_t>(got));
+  if (capacity < 1) return into.clear();
+  into.resize(static_cast<size_t>(capacity));
+  const int64_t got = std::clamp<int64_t>(e.ReadFirst(into.data(), capacity), 0, capacity - 1);
+  into.resize(static_cast<size_t>(got));
+}
+std::string ReadFirst(EditorRequests& e, const Family& f, int64_t capacity) {
+  std::string buffer;
+  ReadFirst(e, f, capacity, buffer);
   return buffer;
 }
 
@@ -164,7 +172,38 @@ std::string_view Selected(std::string_view text, int64_t start, int64_t end) {
 
 }  // namespace
 
-std::string GetText(EditorRequests& e, const Family& f) { return ReadTextBytes(e, f, -1); }
+std::string GetText(EditorRequests& e, const Family& f) {
+  std::string text;
+  GetText(e, f, text);
+  return text;
+}
+
+// Under Wine an ANSI caller's WM_GETTEXTLENGTH to another process costs a copy of the whole text,
+// as much as the read itself. A read with room to spare needs no length: WM_GETTEXT copies at
+// most capacity - 1 bytes, whole characters only (capacity - 2 when a double-byte character
+// straddles the end), so an answer of capacity - 3 bytes or fewer is the whole text. Room is
+// not free under Wine either (64 KB of it made the read of a 4 KB text 1.3x as slow), so the
+// first capacity is the caller's last reading with an eighth and kRoom more, enough for typing
+// and pastes; on the 95 family, what one message carries. A text beyond it is read again after
+// its length. A buffer used again also spares the allocation and first touch of fresh memory,
+// which a megabyte's read felt.
+void GetText(EditorRequests& e, const Family& f, std::string& text) {
+  constexpr int64_t kRoom = 4096;   // real decks were 1-2 KB (what the phones took)
+  const int64_t last = std::min(static_cast<int64_t>(text.size()), f.maxText);
+  const int64_t capacity = std::min(f.nt ? last + last / 8 + kRoom : f.readCapacity, f.maxText + 2);
+  ReadFirst(e, f, capacity, text);
+  if (static_cast<int64_t>(text.size()) <= capacity - 3) return CutAtNul(text);
+  text = ReadTextBytes(e, f, -1);
+}
+
+Glimpse Glance(EditorRequests& e, const Family& f) {
+  Glimpse g;
+  g.length = std::max<int64_t>(Length(e, f), 0);
+  const auto [a, b] = e.GetSel();
+  g.start = std::clamp<int64_t>(std::min(a, b), 0, g.length);
+  g.end = std::clamp<int64_t>(std::max(a, b), 0, g.length);
+  return g;
+}
 
 std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
   return ReadTextBytes(e, f, std::max<int64_t>(want, 0));

@@ -5,68 +5,33 @@
 #include <bitset>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "check/logic/DialogVocabulary.h"
+#include "hdml/logic/DeckReader.h"
 
 namespace HdmlCheck {
 namespace {
 
 using namespace std::string_view_literals;
 
-// cp932 lead bytes. Every byte that the checker looks for (< > " ' & $ = blanks and line ends)
-// lies below 0x40, where no trail byte does, so searching for those bytes one by one is safe;
-// only letters and "\" can be trail bytes.
-bool IsLead(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-// One table lookup per byte in the scanning loops.
-enum CharClass : unsigned char {
-  kSpace = 1, kLetter = 2, kDigit = 4, kNamePunct = 8,
-  kAttrStop = 16,    // ends an attribute name
-  kAmp = 32, kDollar = 64,   // noted while a value is read
-  kValueStop = 128   // may end a quoted value: a quote or a line end
-};
-struct CharClasses {
-  unsigned char of[256] = {};
-  constexpr CharClasses() {
-    for (char c : {' ', '\t', '\r', '\n'}) of[static_cast<unsigned char>(c)] |= kSpace | kAttrStop;
-    for (int c = 'A'; c <= 'Z'; ++c) of[c] |= kLetter, of[c + 'a' - 'A'] |= kLetter;
-    for (int c = '0'; c <= '9'; ++c) of[c] |= kDigit;
-    for (char c : {'-', '_', '.', ':'}) of[static_cast<unsigned char>(c)] |= kNamePunct;
-    for (char c : {'=', '<', '>', '"', '\''}) of[static_cast<unsigned char>(c)] |= kAttrStop;
-    for (char c : {'"', '\'', '\r', '\n'}) of[static_cast<unsigned char>(c)] |= kValueStop;
-    of[static_cast<unsigned char>('&')] |= kAmp;
-    of[static_cast<unsigned char>('$')] |= kDollar;
-  }
-};
-constexpr CharClasses kClasses;
-unsigned ClassOf(char c) { return kClasses.of[static_cast<unsigned char>(c)]; }
-bool Is(char c, unsigned mask) { return (ClassOf(c) & mask) != 0; }
-bool IsSpace(char c) { return Is(c, kSpace); }
-bool IsLetter(char c) { return Is(c, kLetter); }
-bool IsDigit(char c) { return Is(c, kDigit); }
-bool IsNameChar(char c) { return Is(c, kLetter | kDigit | kNamePunct); }
-struct UpperCase {
-  char of[256] = {};
-  constexpr UpperCase() {
-    for (int c = 0; c < 256; ++c) of[c] = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  }
-};
-constexpr UpperCase kUpper;
-char Upper(char c) { return kUpper.of[static_cast<unsigned char>(c)]; }
+using Hdml::IsBlank;
+using Hdml::IsDigit;
+using Hdml::IsLead;
+using Hdml::IsLetter;
+using Hdml::ToUpper;
 
 inline bool Same(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (Upper(a[i]) != Upper(b[i])) return false;
+    if (ToUpper(a[i]) != ToUpper(b[i])) return false;
   return true;
 }
 
-// Names are ASCII by construction (IsNameChar), so they widen one to one.
+// Element names are ASCII by construction (the reader's name characters), so they widen one to one.
 std::wstring Wide(std::string_view ascii) {
   std::wstring w;
-  for (char c : ascii) w += static_cast<wchar_t>(Upper(c));
+  for (char c : ascii) w += static_cast<wchar_t>(ToUpper(c));
   return w;
 }
 
@@ -138,24 +103,14 @@ public:
     }
   }
 
-  // The hash of a name in any letter case, one character at a time (the scanners hash a name
-  // while they find its end).
-  static size_t Step(size_t h, char c) { return (h ^ static_cast<unsigned char>(Upper(c))) * 16777619u; }
-  static constexpr size_t kHashStart = 2166136261u;
-  static size_t Hash(std::string_view name) {
-    size_t h = kHashStart;
-    for (char c : name) h = Step(h, c);
-    return h;
-  }
-
-  // `hash` is Hash(name).
+  // `hash` is Hdml::NameHash(name), which the reader makes while it reads a name.
   const Word* Find(std::string_view name, size_t hash) const {
     if (name.size() > kLongest) return nullptr;
     for (size_t slot = hash & kMask;; slot = (slot + 1) & kMask) {
       if (m_slots[slot] < 0) return nullptr;
       const Word& w = m_words[static_cast<size_t>(m_slots[slot])];
       if (w.name.size() == name.size() && std::equal(name.begin(), name.end(), w.name.begin(),
-                                                     [](char a, char upper) { return Upper(a) == upper; }))
+                                                     [](char a, char upper) { return ToUpper(a) == upper; }))
         return &w;
     }
   }
@@ -173,8 +128,8 @@ private:
 
   // Words are kept in upper case.
   Word& Add(std::string_view name) {
-    if (const Word* w = Find(name, Hash(name))) return const_cast<Word&>(*w);
-    size_t slot = Hash(name) & kMask;
+    if (const Word* w = Find(name, Hdml::NameHash(name))) return const_cast<Word&>(*w);
+    size_t slot = Hdml::NameHash(name) & kMask;
     while (m_slots[slot] >= 0) slot = (slot + 1) & kMask;
     m_slots[slot] = static_cast<int>(m_words.size());
     m_words.push_back({std::string(name)});
@@ -272,33 +227,22 @@ size_t VariableLength(std::string_view s) {
 
 bool Tracked(Kind k) { return k == Kind::Deck || k == Kind::Card || k == Kind::Link; }
 
-struct Attribute {
-  size_t nameBegin = 0, nameEnd = 0;
-  size_t valueBegin = 0, valueEnd = 0;   // inside the quotes
-  size_t end = 0;                        // after the value and its closing quote
-  bool hasValue = false;
-  size_t hash = 0;                       // of the name (Vocabulary::Hash)
-  unsigned classes = 0;                  // of the value's bytes, or-ed (kAmp, kDollar)
-};
-
 class Checker {
 public:
   explicit Checker(std::string_view text) : t(text), n(text.size()), m_open(m_words.ElementCount(), 0) {}
 
   std::vector<Problem> Run() {
-    size_t textFrom = 0;
-    for (size_t p = 0;;) {
-      const size_t q = Find('<', p, n);
-      if (q >= n) {
-        Text(textFrom, n);
-        break;
+    Hdml::DeckReader reader(t);
+    for (Hdml::Part part; reader.Next(part);) {
+      switch (part.kind) {
+        case Hdml::PartKind::Text: Text(part.range.begin, part.range.end); break;
+        case Hdml::PartKind::StartTag: StartTag(part, reader.Attributes()); break;
+        case Hdml::PartKind::EndTag: EndTag(part); break;
+        case Hdml::PartKind::Comment:   // white space; only one left open is a problem
+          if (part.fault == Hdml::Fault::CommentOpen)
+            Error(part.range.begin, part.inner.begin, "tag-open", L"コメントが \"-->\" で閉じられていません。");
+          break;
       }
-      if (!IsMarkup(q)) {   // a "<" that starts no tag is text
-        p = q + 1;
-        continue;
-      }
-      Text(textFrom, q);
-      p = textFrom = Markup(q);
     }
     Finish();
     return std::move(m_problems);
@@ -348,7 +292,6 @@ private:
     return h;
   }
   std::vector<Ref> m_cardNames, m_refs;
-  std::vector<Attribute> m_attributes;   // of the tag being read; kept for its capacity
 
   const ElementDef* Element(std::string_view name, size_t hash) const {
     const Vocabulary::Word* w = m_words.Find(name, hash);
@@ -367,47 +310,9 @@ private:
   void Error(size_t b, size_t e, std::string_view rule, std::wstring m) { Add(b, e, Severity::Error, rule, std::move(m)); }
   void Warn(size_t b, size_t e, std::string_view rule, std::wstring m) { Add(b, e, Severity::Warning, rule, std::move(m)); }
 
-  // The first `c` in [from, to), or `to`. The text between two tags is mostly a few bytes: they
-  // are looked at one by one before the library's search is called.
-  size_t Find(char c, size_t from, size_t to) const {
-    const size_t near = std::min(to, from + 16);
-    for (; from < near; ++from)
-      if (t[from] == c) return from;
-    if (from >= to) return to;
-    const void* at = std::memchr(t.data() + from, c, to - from);
-    return at ? static_cast<size_t>(static_cast<const char*>(at) - t.data()) : to;
-  }
-
-  // "<!--" or "<--" at q (a "<").
-  size_t CommentBody(size_t q) const {
-    if (q + 3 < n && t[q + 1] == '!' && t[q + 2] == '-' && t[q + 3] == '-') return q + 4;
-    if (q + 2 < n && t[q + 1] == '-' && t[q + 2] == '-') return q + 3;
-    return 0;
-  }
   size_t TrimEnd(size_t from, size_t to) const {
-    while (to > from && IsSpace(t[to - 1])) --to;
+    while (to > from && IsBlank(t[to - 1])) --to;
     return to;
-  }
-
-  bool IsMarkup(size_t q) const {
-    if (q + 1 >= n) return false;
-    if (CommentBody(q)) return true;
-    if (t[q + 1] == '/') return q + 2 < n && IsLetter(t[q + 2]);
-    return IsLetter(t[q + 1]);
-  }
-
-  size_t Markup(size_t q) {
-    if (const size_t body = CommentBody(q)) return Comment(q, body);
-    if (t[q + 1] == '/') return EndTag(q);
-    return StartTag(q);
-  }
-
-  // Comments count as white space.
-  size_t Comment(size_t q, size_t body) {
-    const size_t close = t.find("-->", body);
-    if (close != std::string_view::npos) return close + 3;
-    Error(q, body, "tag-open", L"コメントが \"-->\" で閉じられていません。");
-    return n;
   }
 
   // Each "&" and "$" in [b, e).
@@ -441,7 +346,7 @@ private:
   }
 
   void Text(size_t b, size_t e) {
-    while (b < e && IsSpace(t[b])) ++b;
+    while (b < e && IsBlank(t[b])) ++b;
     if (b == e) return;   // most runs between tags: a line end and an indent
     e = TrimEnd(b, e);
     Marks(b, e, false);
@@ -514,88 +419,29 @@ private:
     }
   }
 
-  // Reads the attributes from `q` (after the element name) to the closing ">". Returns the
-  // position after the tag; `closed` false when a "<" or the end of the text came first.
-  size_t ReadAttributes(size_t q, bool& closed) {
-    m_attributes.clear();
-    closed = false;
-    for (;;) {
-      while (q < n && IsSpace(t[q])) ++q;
-      if (q >= n) return n;
-      const char c = t[q];
-      if (c == '>') return closed = true, q + 1;
-      if (c == '/' && q + 1 < n && t[q + 1] == '>') return closed = true, q + 2;
-      if (c == '<') return q;
-      size_t r = q, hash = Vocabulary::kHashStart;
-      for (; r < n && !Is(t[r], kAttrStop); ++r) {
-        hash = Vocabulary::Step(hash, t[r]);
-        if (IsLead(t[r]) && r + 1 < n) hash = Vocabulary::Step(hash, t[++r]);
-      }
-      if (r == q) {   // a stray "=" or quote
-        ++q;
-        continue;
-      }
-      Attribute a;
-      a.hash = hash;
-      a.nameBegin = q;
-      a.nameEnd = a.end = q = r;
-      if (r < n && t[r] == '=') {
-        a.hasValue = true;
-        const size_t v = r + 1;
-        if (v < n && (t[v] == '"' || t[v] == '\'')) {
-          size_t s = v + 1;
-          for (; s < n; ++s) {
-            const unsigned c = ClassOf(t[s]);
-            if ((c & kValueStop) && (t[s] == t[v] || t[s] == '\r' || t[s] == '\n')) break;
-            a.classes |= c;
-          }
-          if (s < n && t[s] == t[v]) {
-            a.valueBegin = v + 1;
-            a.valueEnd = s;
-            a.end = q = s + 1;
-          } else {
-            // Never closed on its line: the tag is taken to end at the line's first ">" after
-            // the quote, so that one slip gives one problem.
-            const void* gt = std::memchr(t.data() + v, '>', s - v);
-            const size_t stop = gt ? static_cast<size_t>(static_cast<const char*>(gt) - t.data()) : s;
-            Error(v, stop, "quote", L"属性値の引用符 (" + std::wstring(1, static_cast<wchar_t>(t[v])) +
-                                        L") が閉じられていません。");
-            a.valueBegin = v + 1;
-            a.valueEnd = a.end = stop;
-            m_attributes.push_back(a);
-            closed = true;
-            return gt ? stop + 1 : stop;
-          }
-        } else {
-          size_t s = v;
-          for (; s < n && !IsSpace(t[s]) && t[s] != '>' && t[s] != '<'; ++s) a.classes |= ClassOf(t[s]);
-          a.valueBegin = v;
-          a.valueEnd = a.end = q = s;
-        }
-      }
-      m_attributes.push_back(a);
+  void StartTag(const Hdml::Part& part, std::span<const Hdml::Attribute> attributes) {
+    const size_t q = part.range.begin, e = part.range.end;
+    const std::string_view name = View(part.inner.begin, part.inner.end);
+    if (part.fault == Hdml::Fault::QuoteOpen) {
+      // Never closed on its line: the reader ended the value and the tag at the line's first ">"
+      // after the quote, so that one slip gives one problem.
+      const Hdml::Attribute& a = attributes.back();
+      Error(a.value.begin - 1, a.value.end, "quote",
+            L"属性値の引用符 (" + std::wstring(1, static_cast<wchar_t>(a.quote)) + L") が閉じられていません。");
     }
-  }
-
-  size_t StartTag(size_t q) {
-    size_t r = q + 1, hash = Vocabulary::kHashStart;
-    for (; r < n && IsNameChar(t[r]); ++r) hash = Vocabulary::Step(hash, t[r]);
-    const std::string_view name = View(q + 1, r);
-    bool closed = false;
-    const size_t e = ReadAttributes(r, closed);
-    if (!closed) Error(q, TrimEnd(q, e), "tag-open", L"タグ <" + Wide(name) + L" が \">\" で閉じられていません。");
-    const ElementDef* el = Element(name, hash);
+    if (part.fault == Hdml::Fault::TagOpen)
+      Error(q, TrimEnd(q, e), "tag-open", L"タグ <" + Wide(name) + L" が \">\" で閉じられていません。");
+    const ElementDef* el = Element(name, part.nameHash);
     if (!el) {
       Error(q, e, "element", L"<" + Wide(name) + L"> という要素は HDML にありません。");
       if (m_deck != DeckState::Open) Outside(q, e);
-      return e;
+      return;
     }
     bool typed = false;
-    for (const Attribute& a : m_attributes) typed |= CheckAttribute(*el, a) == Role::Type;
+    for (const Hdml::Attribute& a : attributes) typed |= CheckAttribute(*el, a) == Role::Type;
     if (el->kind == Kind::Action && !typed)
       Warn(q, e, "action-type", L"<ACTION> に TYPE がありません (どのキーにも割り当てられません)。");
     Place(el, q, e);
-    return e;
   }
 
   void Place(const ElementDef* el, size_t q, size_t e) {
@@ -648,51 +494,42 @@ private:
     }
   }
 
-  size_t EndTag(size_t q) {
-    size_t r = q + 2, hash = Vocabulary::kHashStart;
-    for (; r < n && IsNameChar(t[r]); ++r) hash = Vocabulary::Step(hash, t[r]);
-    const std::string_view name = View(q + 2, r);
-    while (r < n && t[r] != '>' && t[r] != '<') ++r;
-    const bool closed = r < n && t[r] == '>';
-    const size_t e = closed ? r + 1 : r;
-    if (!closed) Error(q, TrimEnd(q, e), "tag-open", L"タグ </" + Wide(name) + L" が \">\" で閉じられていません。");
-    const ElementDef* el = Element(name, hash);
+  void EndTag(const Hdml::Part& part) {
+    const size_t q = part.range.begin, e = part.range.end;
+    const std::string_view name = View(part.inner.begin, part.inner.end);
+    if (part.fault == Hdml::Fault::TagOpen)
+      Error(q, TrimEnd(q, e), "tag-open", L"タグ </" + Wide(name) + L" が \">\" で閉じられていません。");
+    const ElementDef* el = Element(name, part.nameHash);
     if (!el) {
       Error(q, e, "element", L"</" + Wide(name) + L"> という要素は HDML にありません。");
     } else if (Void(el->kind)) {
       Warn(q, e, "end-void", L"<" + Wide(el->name) + L"> には終了タグがありません (端末は無視します)。");
     }
-    if (m_deck != DeckState::Open) {
-      Outside(q, e);
-      return e;
-    }
+    if (m_deck != DeckState::Open) return Outside(q, e);
     if (el && el->kind == Kind::Entry && m_stack.back().el->name == "CHOICE"sv)
       m_stack.back().betweenEntries = true, m_stack.back().strayReported = false;
-    if (!el || !Tracked(el->kind)) return e;
-    if (m_open[el->index] == 0) {
-      Error(q, e, "end-misnested", L"</" + Wide(el->name) + L"> に対応する開始タグが開いていません。");
-      return e;
-    }
+    if (!el || !Tracked(el->kind)) return;
+    if (m_open[el->index] == 0)
+      return Error(q, e, "end-misnested", L"</" + Wide(el->name) + L"> に対応する開始タグが開いていません。");
     while (m_stack.back().el != el) Pop(false);
     Pop(true);
-    return e;
   }
 
   // Returns the attribute's role.
-  Role CheckAttribute(const ElementDef& el, const Attribute& a) {
-    const std::string_view name = View(a.nameBegin, a.nameEnd);
-    const Vocabulary::Word* word = m_words.Find(name, a.hash);
+  Role CheckAttribute(const ElementDef& el, const Hdml::Attribute& a) {
+    const std::string_view name = View(a.name.begin, a.name.end);
+    const Vocabulary::Word* word = m_words.Find(name, a.nameHash);
     if (!Vocabulary::Takes(el, word))
-      Warn(a.nameBegin, a.end, "attribute",
+      Warn(a.name.begin, a.end, "attribute",
            L"<" + Wide(el.name) + L"> は属性 " + Wide(name) + L" を取りません (端末は無視します)。");
     const Role role = word ? word->role : Role::Other;
     if (!a.hasValue) return role;
-    const std::string_view v = View(a.valueBegin, a.valueEnd);
+    const std::string_view v = View(a.value.begin, a.value.end);
     // A variable's value is known only on the phone.
-    const bool variable = (a.classes & kDollar) != 0;
+    const bool variable = a.hasDollar;
     // The value itself, or the whole attribute when the value is empty.
-    const size_t vb = v.empty() ? a.nameBegin : a.valueBegin, ve = v.empty() ? a.end : a.valueEnd;
-    if (a.classes & (kAmp | kDollar)) Marks(a.valueBegin, a.valueEnd, IsUrl(role));
+    const size_t vb = v.empty() ? a.name.begin : a.value.begin, ve = v.empty() ? a.end : a.value.end;
+    if (a.hasAmp || a.hasDollar) Marks(a.value.begin, a.value.end, IsUrl(role));
     if (role == Role::Ttl && !variable && (v.empty() || !std::all_of(v.begin(), v.end(), IsDigit)))
       Error(vb, ve, "ttl", L"TTL は秒数を数字だけで書きます (符号や小数点は使えません)。");
     if (role == Role::Boolean && !variable && !Same(v, "TRUE"sv) && !Same(v, "FALSE"sv))

@@ -3,7 +3,8 @@
 // byte offsets from 0, lines from 1 (a line ends at CR LF), columns from 1 in characters (a
 // double-byte character is one). The dialect is the phones' 3.x one as au/EZweb sites served it
 // (lower case, unquoted values, query strings), and every attribute that Tolvane's own dialogs
-// write is known. Linear in the text; any bytes at all are accepted.
+// write is known. It reads the deck through the one reader of decks (hdml/logic/DeckReader) and
+// reports the lexical faults that reader finds. Linear in the text; any bytes at all are accepted.
 #pragma once
 #include <cstddef>
 #include <string>
