@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
+#include "bridge/ReturnToTeraPad.h"
 #include "check/logic/HdmlCheck.h"
 #include "dialogs/logic/Placement.h"
 #include "res/resource.h"
@@ -19,6 +18,7 @@ constexpr wchar_t kNothingFound[] = L"問題は見つかりませんでした。
 enum Column { kLine, kColumn, kSeverity, kMessage };
 
 struct Form {
+  clsKeshTeraPad* teraPad = nullptr;
   HWND hwnd = nullptr;
   HWND lstProblems = nullptr;
   std::vector<HdmlCheck::Problem> problems;
@@ -32,7 +32,7 @@ HWND Item(int id) { return GetDlgItem(form.hwnd, id); }
 
 // "HDML チェック - " and the name of TeraPad's file, as its own title shows it.
 std::wstring Caption() {
-  const std::wstring path = gTeraPad->FileName();
+  const std::wstring path = form.teraPad->FileName();
   const size_t slash = path.find_last_of(L"\\/");
   std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
   if (name.empty()) name = L"無題";
@@ -41,7 +41,7 @@ std::wstring Caption() {
 
 void Recheck() {
   SetWindowTextW(form.hwnd, Caption().c_str());
-  form.problems = HdmlCheck::Check(gTeraPad->TextMbcs());
+  form.problems = HdmlCheck::Check(form.teraPad->TextMbcs());
   // One row per problem, or the one row that says there is none. The list asks for the texts of
   // the rows it shows only, so a long list costs nothing to fill.
   const int rows = form.problems.empty() ? 1 : static_cast<int>(form.problems.size());
@@ -68,16 +68,17 @@ std::wstring Cell(int row, int column) {
 void TakeRow(int row) {
   if (row < 0 || static_cast<size_t>(row) >= form.problems.size()) return;
   const HdmlCheck::Problem& p = form.problems[static_cast<size_t>(row)];
-  gTeraPad->SelSet(static_cast<long>(p.begin), static_cast<long>(p.end));
-  gTeraPad->ScrollCaret();
-  frmMain::ReturnToTeraPad();
+  EditorAccess& editor = *form.teraPad;
+  editor.ShowRange(static_cast<int64_t>(p.begin), static_cast<int64_t>(p.end));
+  ReturnToTeraPad(*form.teraPad);
 }
 
 // Destroying an owned window activates its owner, TeraPad's main window, which then keeps the
 // keyboard itself: its editor is handed the keyboard as after every other way out of ours.
 void Close() {
+  clsKeshTeraPad& teraPad = *form.teraPad;
   DestroyWindow(form.hwnd);
-  frmMain::ReturnToTeraPad();
+  ReturnToTeraPad(teraPad);
 }
 
 int SelectedRow() { return ListView_GetNextItem(form.lstProblems, -1, LVNI_SELECTED); }
@@ -119,8 +120,8 @@ void PlaceOverTeraPad() {
   RECT over, own;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  if (!GetWindowRect(gTeraPad->hwnd(), &over) ||
-      !GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
+  if (!GetWindowRect(form.teraPad->hwnd(), &over) ||
+      !GetMonitorInfoW(MonitorFromWindow(form.teraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
     return;
   GetWindowRect(form.hwnd, &own);
   const int w = own.right - own.left, h = own.bottom - own.top;
@@ -199,10 +200,11 @@ INT_PTR CALLBACK DialogProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void Show() {
+void Show(clsKeshTeraPad& teraPad) {
   if (!form.hwnd) {
+    form.teraPad = &teraPad;
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), DialogProc, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), form.teraPad->hwnd(), DialogProc, 0);
     if (!form.hwnd) return;
   }
   Recheck();

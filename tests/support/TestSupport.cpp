@@ -190,6 +190,7 @@ HostPad::HostPad(const HostPadOptions& o) {
   if (o.noToolbar) cmd += L" /notoolbar";
   if (o.noIni) cmd += L" /noini";
   if (o.strip) cmd += L" /strip";
+  if (o.backsel) cmd += L" /backsel";
   if (!o.tool.empty()) cmd += L" " + QuoteArg(L"/tool=" + o.tool);
   if (!o.file.empty()) cmd += L" " + QuoteArg(o.file);
   m_process = Process::Start(cmd);

@@ -60,6 +60,7 @@ struct HostPadOptions {
   bool noToolbar = false;
   bool noIni = false;
   bool strip = false;       // a strip holding a toolbar window, measured by Tolvane (/strip)
+  bool backsel = false;     // EM_GETSEL answers a backward selection as (anchor, caret) (/backsel)
   std::wstring tool;        // tool menu command line ("" = default)
 };
 

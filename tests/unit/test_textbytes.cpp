@@ -22,6 +22,7 @@ TEST(TextBytes, ALengthAboveTheLimitOnTextIsTakenAsTheLimit) {
     void ReplaceSel(const std::string&) override {}
     void Clear() override {}
     void Undo() override {}
+    void ScrollCaret() override {}
   } ed;
   for (const bool nt : {true, false}) {
     TextBytes::Family f;

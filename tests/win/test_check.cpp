@@ -39,7 +39,9 @@ std::wstring CellOf(const Tolvane& tolvane, HWND list, int row, int column) {
   return local.text;
 }
 
-class Check : public ::testing::Test {
+// Run with an editor that answers EM_GETSEL as EDIT does, and with one that answers a backward
+// selection as (anchor, caret).
+class Check : public ::testing::TestWithParam<Selections> {
 protected:
   TempDir dir;
   std::wstring file = dir.file(L"deck.hdml");
@@ -48,7 +50,7 @@ protected:
 
   void SetUp() override {
     WriteBytes(file, kDeck);
-    HostPadOptions options;
+    HostPadOptions options = EditorAnswering(GetParam());
     options.file = file;
     host.emplace(options);
     tolvane.emplace(RunFromToolMenu(*host));
@@ -69,7 +71,7 @@ protected:
   }
 };
 
-TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheEditor) {
+TEST_P(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheEditor) {
   const HWND window = OpenCheck();
   ASSERT_TRUE(window);
   EXPECT_EQ(GetWindow(window, GW_OWNER), host->main()) << "kept in front of TeraPad";
@@ -111,5 +113,7 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   host->close();
   EXPECT_TRUE(tolvane->waitExit(2500));
 }
+
+INSTANTIATE_TEST_SUITE_P(, Check, BothWays, WayName);
 
 }  // namespace

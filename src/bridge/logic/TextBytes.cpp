@@ -47,18 +47,25 @@ std::string ReadFirst(EditorRequests& e, const Family& f, int64_t capacity) {
   return buffer;
 }
 
+// Where the editor's caret stands after a replacement (nothing is selected then): the lower end
+// of its answer, whichever order it gives.
+int64_t Caret(EditorRequests& e) {
+  const auto [a, b] = e.GetSel();
+  return std::min(a, b);
+}
+
 // Replaces the selection with `bytes`, in pieces of at most `maxPiece` bytes; each piece goes
 // in at the caret that the previous one left. A host that takes fewer bytes than given is sent
 // the rest again; one that takes none ends it. Returns the bytes that went in.
 size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, size_t maxPiece) {
   size_t done = 0;
-  int64_t caret = e.GetSel().first;
+  int64_t caret = Caret(e);
   while (done < bytes.size()) {
     const std::string_view rest = bytes.substr(done);
     size_t w = WholeChars(f, rest, maxPiece);
     if (w == 0) w = std::min(rest.size(), maxPiece);  // a lone lead byte: send it as it is
     e.ReplaceSel(std::string(rest.substr(0, w)));
-    const int64_t now = e.GetSel().first;
+    const int64_t now = Caret(e);
     if (now <= caret) break;
     done += static_cast<size_t>(std::min<int64_t>(now - caret, static_cast<int64_t>(w)));
     caret = now;
@@ -175,7 +182,9 @@ void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end
   e.SetSel(start, end);
   SetSelText(e, f, bytes);
   if (!e.Present()) return;
-  const int64_t caret = e.GetSel().first - back;
+  // From the range asked for, not from the editor's answer, which may be (anchor, caret) or
+  // nonsense: the caret `back` bytes before the end of what went in.
+  const int64_t caret = std::min<int64_t>(start, end) + static_cast<int64_t>(bytes.size()) - back;
   e.SetSel(caret, caret);
 }
 
@@ -203,8 +212,15 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
   if (e.Present()) e.SetSel(1, 1);
 }
 
+std::pair<int64_t, int64_t> Selection(EditorRequests& e, const Family& f) {
+  auto [lower, upper] = e.GetSel();
+  if (lower > upper) std::swap(lower, upper);
+  const int64_t length = std::max<int64_t>(Length(e, f), 0);
+  return {std::clamp<int64_t>(lower, 0, length), std::clamp<int64_t>(upper, 0, length)};
+}
+
 std::string GetSelText(EditorRequests& e, const Family& f) {
-  const auto [start, end] = e.GetSel();
+  const auto [start, end] = Selection(e, f);
   // Read before the text rather than after it: a piecewise read restores the selection.
   return std::string(Selected(ReadTextBytes(e, f, end), start, end));
 }
@@ -217,23 +233,28 @@ void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) {
   PutInPieces(e, f, bytes, static_cast<size_t>(f.pieceMax));
 }
 
-void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag) {
-  const auto [start, end] = e.GetSel();
-  const std::string text = ReadTextBytes(e, f, end);
-  if (start >= 0 && end > start && static_cast<int64_t>(text.size()) < end) {
-    // The selection could not be read whole: it holds a NUL, which ends every string message.
-    // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead:
-    // the end tag first, where it does not move the start.
-    if (!endTag.empty()) {
-      if (!e.Present()) return;
-      e.SetSel(end, end);
-      SetSelText(e, f, endTag);
-    }
+void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
+                  std::string_view endTag) {
+  if (!endTag.empty()) {
     if (!e.Present()) return;
-    e.SetSel(start, start);
-    SetSelText(e, f, startTag);
-    const int64_t caret = end + (e.GetSel().first - start);
-    e.SetSel(caret, caret);
+    e.SetSel(end, end);
+    SetSelText(e, f, endTag);
+  }
+  if (!e.Present()) return;
+  e.SetSel(start, start);
+  SetSelText(e, f, startTag);
+  // From the range asked for, not from the editor's answer: the caret just before the end tag.
+  const int64_t caret = end + static_cast<int64_t>(startTag.size());
+  e.SetSel(caret, caret);
+}
+
+void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag) {
+  const auto [start, end] = Selection(e, f);
+  const std::string text = ReadTextBytes(e, f, end);
+  if (static_cast<int64_t>(text.size()) < end) {
+    // The selection could not be read whole: it holds a NUL, which ends every string message.
+    // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead.
+    InsertAround(e, f, start, end, startTag, endTag);
     return;
   }
   // One replacement of the selection: one change that the host's undo takes back whole.
