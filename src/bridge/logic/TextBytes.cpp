@@ -56,10 +56,14 @@ int64_t Caret(EditorRequests& e) {
 
 // Replaces the selection with `bytes`, in pieces of at most `maxPiece` bytes; each piece goes
 // in at the caret that the previous one left. A host that takes fewer bytes than given is sent
-// the rest again; one that takes none ends it. Returns the bytes that went in.
-size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, size_t maxPiece) {
+// the rest again; one that takes none ends it. Returns the bytes that went in. `from`: where the
+// selection starts when the caller has just set it (its answer is then not needed); -1: unknown.
+size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, size_t maxPiece, int64_t from = -1) {
   size_t done = 0;
   int64_t caret = Caret(e);
+  // The editor may have moved a start inside a double-byte character back onto its lead byte,
+  // one byte; an answer further off is no answer.
+  if (from >= 0 && (caret > from || caret < from - 1)) caret = from;
   while (done < bytes.size()) {
     const std::string_view rest = bytes.substr(done);
     size_t w = WholeChars(f, rest, maxPiece);
@@ -71,6 +75,15 @@ size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, s
     caret = now;
   }
   return done;
+}
+
+// SelText Let: one replacement where the system allows, else in pieces; `from` as PutInPieces.
+void PutSelText(EditorRequests& e, const Family& f, std::string_view bytes, int64_t from) {
+  if (f.nt || static_cast<int64_t>(bytes.size()) <= f.piecewiseFrom) {
+    e.ReplaceSel(std::string(bytes));
+    return;
+  }
+  PutInPieces(e, f, bytes, static_cast<size_t>(f.pieceMax), from);
 }
 
 // After the undos of a piecewise read: the editor must hold the text it held before. A host
@@ -90,14 +103,14 @@ void RestoreAfterRead(EditorRequests& e, const Family& f, int64_t before, const 
     if (missing == before - now) {
       e.SetSel(0, 0);
       PutInPieces(e, f, std::string_view(read).substr(0, static_cast<size_t>(missing)),
-                  static_cast<size_t>(f.pieceMax));
+                  static_cast<size_t>(f.pieceMax), 0);
       return;
     }
   }
   // Not a state that undo alone leaves: put the read text back only when it was all of it.
   if (readSize == before && now >= 0) {
     e.SetSel(0, -1);
-    PutInPieces(e, f, read, static_cast<size_t>(f.pieceMax));
+    PutInPieces(e, f, read, static_cast<size_t>(f.pieceMax), 0);
   }
 }
 
@@ -180,7 +193,7 @@ std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
 void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
                   int64_t back) {
   e.SetSel(start, end);
-  SetSelText(e, f, bytes);
+  PutSelText(e, f, bytes, std::max<int64_t>(std::min(start, end), 0));
   if (!e.Present()) return;
   // From the range asked for, not from the editor's answer, which may be (anchor, caret) or
   // nonsense: the caret `back` bytes before the end of what went in.
@@ -203,7 +216,7 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
     while (!rest.empty()) {
       const size_t from = rest.size() > static_cast<size_t>(c) ? BoundaryFrom(f, rest, rest.size() - c) : 0;
       const std::string_view piece = rest.substr(from);
-      if (piece.empty() || PutInPieces(e, f, piece, static_cast<size_t>(c)) < piece.size()) break;
+      if (piece.empty() || PutInPieces(e, f, piece, static_cast<size_t>(c), 0) < piece.size()) break;
       e.SetSel(0, 0);
       rest = rest.substr(0, from);
       if (!e.Present() || e.Length() < 0) break;
@@ -225,24 +238,18 @@ std::string GetSelText(EditorRequests& e, const Family& f) {
   return std::string(Selected(ReadTextBytes(e, f, end), start, end));
 }
 
-void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) {
-  if (f.nt || static_cast<int64_t>(bytes.size()) <= f.piecewiseFrom) {
-    e.ReplaceSel(std::string(bytes));
-    return;
-  }
-  PutInPieces(e, f, bytes, static_cast<size_t>(f.pieceMax));
-}
+void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) { PutSelText(e, f, bytes, -1); }
 
 void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
                   std::string_view endTag) {
   if (!endTag.empty()) {
     if (!e.Present()) return;
     e.SetSel(end, end);
-    SetSelText(e, f, endTag);
+    PutSelText(e, f, endTag, std::max<int64_t>(end, 0));
   }
   if (!e.Present()) return;
   e.SetSel(start, start);
-  SetSelText(e, f, startTag);
+  PutSelText(e, f, startTag, std::max<int64_t>(start, 0));
   // From the range asked for, not from the editor's answer: the caret just before the end tag.
   const int64_t caret = end + static_cast<int64_t>(startTag.size());
   e.SetSel(caret, caret);
