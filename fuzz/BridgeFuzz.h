@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "EditBuffer.h"
 #include "FuzzText.h"
+#include "ModelEditor.h"
 #include "bridge/logic/TextBytes.h"
 
 inline bool IsLeadCp932(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
@@ -58,37 +58,12 @@ struct RequestCount {
   }
 };
 
-// The requests as the stand-in editor answers its edit messages.
-class ModelEditor : public TextBytes::EditorRequests {
+// The model editor with every request counted against a limit, and a misuse trapped.
+class FuzzModel : public ModelEditor {
 public:
-  EditBuffer buf;
-  size_t cap = 0;
-  RequestCount requests;
+  RequestCount count;
 
-  bool Present() override { return requests(), true; }
-  int64_t Length() override { return requests(), static_cast<int64_t>(buf.size()); }
-  int64_t ReadFirst(char* out, int64_t capacity) override {
-    requests();
-    FUZZ_CHECK(capacity >= 1);
-    return static_cast<int64_t>(buf.copyFirst(out, static_cast<size_t>(capacity), cap));
-  }
-  std::pair<int64_t, int64_t> GetSel() override {
-    requests();
-    return {static_cast<int64_t>(buf.selMin()), static_cast<int64_t>(buf.selMax())};
-  }
-  void SetSel(int64_t start, int64_t end) override {
-    requests();
-    // EM_SETSEL: 32-bit numbers read unsigned, -1 as the start keeps the caret.
-    const auto s = static_cast<uint32_t>(start), e = static_cast<uint32_t>(end);
-    if (s == UINT32_MAX) buf.setSel(buf.caret(), buf.caret());
-    else buf.setSel(s, e);
-  }
-  void ReplaceSel(const std::string& bytes) override {
-    requests();
-    FUZZ_CHECK(bytes.find('\0') == std::string::npos);
-    buf.replaceSel(CapTransfer(bytes, cap));
-  }
-  void Clear() override { requests(), buf.replaceSel({}); }
-  void Undo() override { requests(), buf.undo(); }
-  void ScrollCaret() override { requests(); }
+protected:
+  void Request() override { ModelEditor::Request(), count(); }
+  void Misuse() override { FUZZ_CHECK(false); }
 };

@@ -29,7 +29,7 @@ std::string ConsumeText(FuzzedDataProvider& in, const TextBytes::Family& f) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   const TextBytes::Family f = ConsumeFamily(in);
-  ModelEditor ed;
+  FuzzModel ed;
   // NT carries every text in one message, so only the 95 family has a cap, the size it reads by.
   if (!f.nt && in.ConsumeBool()) ed.cap = static_cast<size_t>(f.piecewiseFrom);
   ed.buf.setUndoDepth(in.ConsumeIntegralInRange<size_t>(0, 6));   // 0: unlimited
@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string endTag = ConsumeCharacters(in, 8);
   // Texts over the limit that one message takes: the pieces are what the requests pay for.
   const size_t moved = text.size() + bytes.size() + endTag.size();
-  ed.requests.limit = 64 + 16 * (moved / static_cast<size_t>(f.piecewiseFrom - 3) + 1);
-  if (f.nt) ed.requests.limit = 16;
+  ed.count.limit = 64 + 16 * (moved / static_cast<size_t>(f.piecewiseFrom - 3) + 1);
+  if (f.nt) ed.count.limit = 16;
   // A read-only 95-family editor refuses the deletions of a piecewise read: it cannot be read.
   const bool unreadable = readOnly && !f.nt && text.size() >= static_cast<size_t>(f.piecewiseFrom);
 

@@ -26,7 +26,7 @@
 namespace {
 
 // Answers drawn from the rest of the input; once it runs out, every answer is honest.
-class LyingEditor final : public ModelEditor {
+class LyingEditor final : public FuzzModel {
 public:
   explicit LyingEditor(FuzzedDataProvider& in) : m_in(in) {}
   bool backsel = false;   // a backward selection answered as (anchor, caret), as /backsel
@@ -84,7 +84,7 @@ public:
     ModelEditor::ReplaceSel(bytes);
   }
   void Undo() override {
-    if (undoFails) return requests();
+    if (undoFails) return Request();
     ModelEditor::Undo();
   }
 
@@ -198,7 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string typed = ConsumeCharacters(in, 6);
   const bool moved = in.ConsumeIntegralInRange<int>(0, 7) == 0;
   const size_t movedTo = in.ConsumeIntegralInRange<size_t>(0, ed.buf.size());
-  ed.requests.limit = 400 + 40 * ed.buf.size();
+  ed.count.limit = 400 + 40 * ed.buf.size();
   TextBytes::Access editor(ed, f);
 
   const std::string text = ed.buf.text();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ModelEditor.h"
 #include "bridge/logic/TextBytes.h"
 
 // From a fault put in by hand that the whole suite let pass: a length answered above the
@@ -30,4 +31,17 @@ TEST(TextBytes, ALengthAboveTheLimitOnTextIsTakenAsTheLimit) {
     f.maxText = 4;
     EXPECT_EQ(TextBytes::GetText(ed, f), "abcd") << (nt ? "NT" : "95 family");
   }
+}
+
+// From a fault put in by hand that the whole suite let pass: Text Let rebuilt the text piece by
+// piece into an editor that took one byte per replacement, thousands of messages for a text
+// that such an editor cannot take whole anyway. One refusal ends it.
+TEST(TextBytes, TextLetIntoAnEditorTakingOneBytePerReplacementGivesUpAtOnce) {
+  ModelEditor ed;
+  ed.cap = 1;
+  TextBytes::Family f;
+  f.nt = false;
+  f.isLead = [](char c) { return IsLeadByte(static_cast<unsigned char>(c)); };
+  TextBytes::SetText(ed, f, std::string(3000, 'a'));
+  EXPECT_LE(ed.requests, 10u);
 }
