@@ -7,13 +7,14 @@
 #include "dialogs/frmCE.h"
 #include "dialogs/frmCard.h"
 #include "dialogs/frmImg.h"
+#include "dialogs/frmText.h"
 
 using namespace DialogDriver;
 
 namespace {
 
 // Positions of the docked buttons.
-constexpr int kCard = 2, kCE = 6, kImg = 7;
+constexpr int kCard = 2, kText = 3, kCE = 6, kImg = 7;
 
 class Reedit : public docked::EndToEndBothWays {
 protected:
@@ -72,6 +73,18 @@ TEST_P(Reedit, ImageButtonOpensTheImgAtTheCaretAndPutsANewOneAfterAnotherTag) {
     Click(Find(d, IDOK));
   }));
   ExpectText(R"(<A DEST="#x"><IMG SRC="p.bmp">go</A>)", 30);
+}
+
+// From a fault: the text dialog opened on a tag never showed that its end tag is there.
+TEST_P(Reedit, TheTextDialogShowsWhetherTheTagsEndTagIsThere) {
+  for (const bool closed : {true, false}) {
+    SCOPED_TRACE(closed ? "with </CENTER>" : "without");
+    Start(closed ? "<CENTER>x</CENTER>" : "<CENTER>x", 2);
+    ASSERT_NO_FATAL_FAILURE(Command(kText, L"テキスト整形 (編集)", [&](HWND d) {
+      EXPECT_EQ(SendMessageW(Find(d, IDC_TEXT_CHKCLOSETAG), BM_GETCHECK, 0, 0), closed ? BST_CHECKED : BST_UNCHECKED);
+      Click(Find(d, IDCANCEL));
+    }));
+  }
 }
 
 TEST_P(Reedit, TwoSelectedChoiceLinesAreReordered) {
