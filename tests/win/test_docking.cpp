@@ -173,6 +173,11 @@ TEST(Docking, ToolTipsAreTheButtonKeys) {
   ASSERT_TRUE(tolvane.waitDocked(host));
   const wchar_t* keys[] = {L"デッキ", L"カード", L"テキスト整形", L"ナビゲーション - A",
                            L"ナビゲーション - ACTION", L"選択肢", L"画像"};
+  // A pointer already resting on the first button (an earlier test program's click leaves it
+  // there) moves nowhere, and a toolbar that sees no motion shows no tip: start from below it.
+  POINT below = tolvane.buttonCentre(1);
+  below.y += 60;
+  ASSERT_TRUE(MoveMouse(below));
   for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i + 2);
     ASSERT_TRUE(MoveMouse(tolvane.buttonCentre(i + 1)));
