@@ -228,6 +228,12 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
 std::pair<int64_t, int64_t> Selection(EditorRequests& e, const Family& f) {
   auto [lower, upper] = e.GetSel();
   if (lower > upper) std::swap(lower, upper);
+  // Inside the text when one read of its first `upper` bytes gets them all (and no NUL, which
+  // ends every read): under Wine that costs a copy of those bytes, the length a copy of all.
+  if (lower >= 0 && upper <= f.maxText && (f.nt || upper + 2 <= f.readCapacity)) {
+    const std::string head = ReadFirst(e, f, upper + 1);
+    if (static_cast<int64_t>(head.size()) == upper && head.find('\0') == std::string::npos) return {lower, upper};
+  }
   const int64_t length = std::max<int64_t>(Length(e, f), 0);
   return {std::clamp<int64_t>(lower, 0, length), std::clamp<int64_t>(upper, 0, length)};
 }
