@@ -68,8 +68,7 @@ std::wstring Cell(int row, int column) {
 void TakeRow(int row) {
   if (row < 0 || static_cast<size_t>(row) >= form.problems.size()) return;
   const HdmlCheck::Problem& p = form.problems[static_cast<size_t>(row)];
-  EditorAccess& editor = *form.teraPad;
-  editor.ShowRange(static_cast<int64_t>(p.begin), static_cast<int64_t>(p.end));
+  form.teraPad->ShowRange(static_cast<int64_t>(p.begin), static_cast<int64_t>(p.end));
   ReturnToTeraPad(*form.teraPad);
 }
 
