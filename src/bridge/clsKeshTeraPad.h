@@ -55,6 +55,8 @@ public:
   // The one reading of the selection: EM_GETSEL's answer put in order and clamped into the text
   // (a selection made backwards may be answered as anchor, caret); 0, 0 when the test fails.
   std::pair<int64_t, int64_t> Selection() override;
+  TextBytes::SelectionRead ReadSelection(int64_t past) override;
+  bool SelectionIs(int64_t lower, int64_t upper) override;
   long Line() const;
   void Line(long NewValue);
   std::wstring Text() const;

@@ -172,6 +172,20 @@ void clsKeshTeraPad::SelText(const std::wstring& NewValue) {
   TextBytes::SetSelText(m, HostFamily(), ToAnsi(TrimNull(NewValue)));
 }
 
+TextBytes::SelectionRead clsKeshTeraPad::ReadSelection(int64_t past) {
+  const HWND e = ValidEditor();
+  if (!e) return {};
+  Messages m(*this, e);
+  return TextBytes::Access(m, HostFamily()).ReadSelection(past);
+}
+
+bool clsKeshTeraPad::SelectionIs(int64_t lower, int64_t upper) {
+  const HWND e = ValidEditor();
+  if (!e) return lower == 0 && upper == 0;
+  Messages m(*this, e);
+  return TextBytes::Access(m, HostFamily()).SelectionIs(lower, upper);
+}
+
 std::string clsKeshTeraPad::TextPrefix(int64_t nWant) {
   const HWND e = ValidEditor();
   if (!e) return {};

@@ -69,6 +69,7 @@ TEST(Click, TheSelectionIsReadOrderedAndInsideTheText) {
   Editor hostile(doc, 2, 8);
   hostile.model.answer = std::pair<int64_t, int64_t>{100, 2};
   EXPECT_EQ(Click(hostile, {}, "<CENTER>", "</CENTER>"), kBefore + "<CENTER>" + kAiu + kAfter + "</CENTER>");
+  EXPECT_EQ(hostile.model.buf.caret(), 18u) << "just before the end tag";
 }
 
 TEST(Click, NewTagsGoAfterTheTagHoldingTheCaretHoweverFarItsEndIs) {

@@ -15,6 +15,10 @@ public:
   virtual ~EditorAccess() = default;
   // The selection: 0 <= lower <= upper <= the text's length; (0, 0) without an editor.
   virtual std::pair<int64_t, int64_t> Selection() = 0;
+  // The same, with the text's first bytes as TextPrefix(upper + past) gives them, from one read.
+  virtual TextBytes::SelectionRead ReadSelection(int64_t past) = 0;
+  // Whether the selection is still [lower, upper) (a pair that Selection gave).
+  virtual bool SelectionIs(int64_t lower, int64_t upper) = 0;
   // The text's first bytes, at least `want` of them when it has that many, at most want + 1;
   // cut at a NUL. Fewer than want + 1 bytes: that is all there is.
   virtual std::string TextPrefix(int64_t want) = 0;
@@ -36,6 +40,8 @@ class Access final : public EditorAccess {
 public:
   Access(EditorRequests& e, const Family& f) : m_e(e), m_f(f) {}
   std::pair<int64_t, int64_t> Selection() override { return TextBytes::Selection(m_e, m_f); }
+  SelectionRead ReadSelection(int64_t past) override { return TextBytes::ReadSelection(m_e, m_f, past); }
+  bool SelectionIs(int64_t lower, int64_t upper) override { return TextBytes::SelectionIs(m_e, lower, upper); }
   std::string TextPrefix(int64_t want) override { return ReadPrefix(m_e, m_f, want); }
   void ReplaceBytes(int64_t start, int64_t end, std::string_view bytes, int64_t back) override {
     ReplaceRange(m_e, m_f, start, end, bytes.substr(0, bytes.find('\0')), back);

@@ -5,6 +5,7 @@
 #include "bridge/logic/TextBytes.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace TextBytes {
@@ -182,6 +183,15 @@ std::string_view Selected(std::string_view text, int64_t start, int64_t end) {
   return text.substr(from, std::min<size_t>(static_cast<size_t>(end - start), text.size() - from));
 }
 
+std::pair<int64_t, int64_t> Ordered(std::pair<int64_t, int64_t> sel) {
+  return sel.first <= sel.second ? sel : std::make_pair(sel.second, sel.first);
+}
+
+std::pair<int64_t, int64_t> ClampedToLength(EditorRequests& e, const Family& f, int64_t lower, int64_t upper) {
+  const int64_t length = std::max<int64_t>(Length(e, f), 0);
+  return {std::clamp<int64_t>(lower, 0, length), std::clamp<int64_t>(upper, 0, length)};
+}
+
 }  // namespace
 
 std::string GetText(EditorRequests& e, const Family& f) { return ReadTextBytes(e, f, -1); }
@@ -226,22 +236,47 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
 }
 
 std::pair<int64_t, int64_t> Selection(EditorRequests& e, const Family& f) {
-  auto [lower, upper] = e.GetSel();
-  if (lower > upper) std::swap(lower, upper);
+  auto [lower, upper] = Ordered(e.GetSel());
   // Inside the text when one read of its first `upper` bytes gets them all (and no NUL, which
   // ends every read): under Wine that costs a copy of those bytes, the length a copy of all.
   if (lower >= 0 && upper <= f.maxText && (f.nt || upper + 2 <= f.readCapacity)) {
     const std::string head = ReadFirst(e, f, upper + 1);
     if (static_cast<int64_t>(head.size()) == upper && head.find('\0') == std::string::npos) return {lower, upper};
   }
-  const int64_t length = std::max<int64_t>(Length(e, f), 0);
-  return {std::clamp<int64_t>(lower, 0, length), std::clamp<int64_t>(upper, 0, length)};
+  return ClampedToLength(e, f, lower, upper);
+}
+
+bool SelectionIs(EditorRequests& e, int64_t lower, int64_t upper) {
+  return Ordered(e.GetSel()) == std::make_pair(lower, upper);
+}
+
+SelectionRead ReadSelection(EditorRequests& e, const Family& f, int64_t past) {
+  SelectionRead r;
+  auto [lower, upper] = Ordered(e.GetSel());
+  past = std::max<int64_t>(past, 0);
+  const bool read = lower >= 0 && upper <= f.maxText;
+  if (read) {
+    // The read that the caller wants anyway tells whether the selection ends inside the text.
+    r.text = ReadTextBytes(e, f, upper + past);
+    r.whole = static_cast<int64_t>(r.text.size()) <= upper + past;
+    if (static_cast<int64_t>(r.text.size()) >= upper) {
+      r.lower = lower;
+      r.upper = upper;
+      return r;
+    }
+  }
+  std::tie(r.lower, r.upper) = ClampedToLength(e, f, lower, upper);
+  // A read that fell short (past the text, or a NUL) holds all that any read can give.
+  if (!read) {
+    r.text = ReadTextBytes(e, f, r.upper + past);
+    r.whole = static_cast<int64_t>(r.text.size()) <= r.upper + past;
+  }
+  return r;
 }
 
 std::string GetSelText(EditorRequests& e, const Family& f) {
-  const auto [start, end] = Selection(e, f);
-  // Read before the text rather than after it: a piecewise read restores the selection.
-  return std::string(Selected(ReadTextBytes(e, f, end), start, end));
+  const SelectionRead r = ReadSelection(e, f, 0);
+  return std::string(Selected(r.text, r.lower, r.upper));
 }
 
 void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) { PutSelText(e, f, bytes, -1); }
@@ -262,8 +297,9 @@ void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end
 }
 
 void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag) {
-  const auto [start, end] = Selection(e, f);
-  const std::string text = ReadTextBytes(e, f, end);
+  const SelectionRead r = ReadSelection(e, f, 0);
+  const int64_t start = r.lower, end = r.upper;
+  const std::string& text = r.text;
   if (static_cast<int64_t>(text.size()) < end) {
     // The selection could not be read whole: it holds a NUL, which ends every string message.
     // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead.

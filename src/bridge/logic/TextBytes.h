@@ -47,6 +47,16 @@ struct Family {
 // The selection put in order and inside the text: 0 <= lower <= upper <= length. A selection
 // made backwards is the same selection; an answer outside the text is clamped into it.
 std::pair<int64_t, int64_t> Selection(EditorRequests& e, const Family& f);
+// The selection as Selection gives it, with the text's first bytes as ReadPrefix(upper + past)
+// gives them, from the one read that also tells whether the selection ends inside the text.
+struct SelectionRead {
+  int64_t lower = 0, upper = 0;
+  std::string text;
+  bool whole = false;   // `text` is all there is to read
+};
+SelectionRead ReadSelection(EditorRequests& e, const Family& f, int64_t past);
+// Whether the selection is [lower, upper), in either order: one EM_GETSEL, no read.
+bool SelectionIs(EditorRequests& e, int64_t lower, int64_t upper);
 // The whole text, cut at its first NUL (no message carries more).
 std::string GetText(EditorRequests& e, const Family& f);
 // Replaces the whole text with `bytes` (no NUL); caret at byte 1 afterwards.

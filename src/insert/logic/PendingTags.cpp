@@ -1,7 +1,6 @@
 #include "insert/logic/PendingTags.h"
 
 #include <algorithm>
-#include <tuple>
 
 #include "dialogs/logic/StartTag.h"
 #include "insert/logic/TagPlace.h"
@@ -89,9 +88,13 @@ TagChange Decide(EditorAccess& editor, const ReadBack& readBack, const TagTarget
 
 TagTarget FindTagTarget(EditorAccess& editor, const ReadBack& readBack) {
   TagTarget t;
-  std::tie(t.selStart, t.selEnd) = editor.Selection();
+  // With the caret, a tag around it ends within kPastCaret bytes as a rule; a selection is read
+  // to just past its end, so that a character straddling it arrives whole.
+  TextBytes::SelectionRead read = editor.ReadSelection(kPastCaret);
+  t.selStart = read.lower;
+  t.selEnd = read.upper;
   const bool caret = t.selStart == t.selEnd;
-  Prefix p(editor, caret ? t.selEnd + kPastCaret : t.selEnd + 2);
+  Prefix p(editor, std::move(read.text), read.whole);
   const size_t start = static_cast<size_t>(t.selStart), end = static_cast<size_t>(t.selEnd);
   // With the caret, only a start tag of the button's own opens again: the choice entries are
   // opened by selecting their lines.
@@ -130,7 +133,7 @@ std::optional<TagChange> ApplyPendingTags(EditorAccess& editor, const ReadBack& 
   // opened on as they are, as an empty list writes nothing new.
   if (startTag.empty()) return std::nullopt;
   TagChange change;
-  if (editor.Selection() == std::pair(found.selStart, found.selEnd)) {
+  if (editor.SelectionIs(found.selStart, found.selEnd)) {
     change = Decide(editor, readBack, found, startTag, endTag);
     change.target = found;
   } else {
