@@ -22,6 +22,11 @@
 //                  instead of one toolbar control whose buttons are no windows, as TeraPad's is
 //                  (which shows a wider set of buttons in edit mode 1 or with [Browser] Menu set)
 //   /noini         start without a "TTeraPadIniFilePath" child
+//   /appwindow     built as older Delphi programs are: a hidden application window (class
+//                  "TApplication") owns the main window; minimising minimises the application
+//                  window and hides the main window, which then is neither iconic nor visible
+//                  (WM_SYSCOMMAND SC_RESTORE to the application window, as its taskbar button
+//                  sends, brings it back)
 //   /ansi          (reserved)
 // The main window's class is "TTeraPadMainForm"; its title is "<file> - hostpad".
 

@@ -33,13 +33,14 @@ struct Options {
   std::wstring file, ini, tool;
   long mode = 0;
   std::size_t cap = 0, undo = 0;
-  bool readonly = false, noToolbar = false, noIni = false, strip = false, backsel = false;
+  bool readonly = false, noToolbar = false, noIni = false, strip = false, appWindow = false, backsel = false;
 };
 
 struct Host {
   Options opt;
   std::wstring exePath, iniPath, filePath, tool;
   HWND main = nullptr, editor = nullptr, strip = nullptr;
+  HWND app = nullptr;                    // /appwindow: the application window that owns main
   long mode = 0;
   LRESULT saves = 0, reloads = 0;
   bool flatToolbar = true;
@@ -91,6 +92,7 @@ Options ParseCommandLine() {
     else if (_wcsicmp(a.c_str(), L"/notoolbar") == 0) o.noToolbar = true;
     else if (_wcsicmp(a.c_str(), L"/noini") == 0) o.noIni = true;
     else if (_wcsicmp(a.c_str(), L"/strip") == 0) o.strip = true;
+    else if (_wcsicmp(a.c_str(), L"/appwindow") == 0) o.appWindow = true;
     else if (_wcsicmp(a.c_str(), L"/backsel") == 0) o.backsel = true;
     else if (_wcsicmp(a.c_str(), L"/ansi") == 0) {}
     else o.file = a;
@@ -323,7 +325,48 @@ DWORD RunTool(Host& h) {
   return pi.dwProcessId;
 }
 
+// ---- /appwindow: built as older Delphi programs are. The application window ("TApplication")
+// owns the main form and stands for the program on the taskbar; it has no size, so nothing of
+// it shows. Minimising the program minimises the application window and hides the form, whose
+// owned windows Windows leaves as they are; restoring shows the form again and activates it.
+
+void Minimize(Host& h) {
+  SetActiveWindow(h.app);
+  ShowWindow(h.app, SW_MINIMIZE);
+  ShowWindow(h.main, SW_HIDE);
+}
+
+void Restore(Host& h) {
+  ShowWindow(h.app, SW_RESTORE);
+  ShowWindow(h.main, SW_SHOW);
+  SetForegroundWindow(h.main);
+}
+
+LRESULT CALLBACK AppProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Host* h = HostOf(hwnd);
+  if (h && msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) return Minimize(*h), 0;
+  if (h && msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) return Restore(*h), 0;
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND CreateAppWindow(Host& h, HINSTANCE inst, const std::wstring& title) {
+  WNDCLASSW app{};
+  app.lpfnWndProc = AppProc;
+  app.hInstance = inst;
+  app.lpszClassName = L"TApplication";
+  RegisterClassW(&app);
+  h.app = CreateWindowExW(0, L"TApplication", title.c_str(),
+                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                          GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                          nullptr, inst, nullptr);
+  if (!h.app) return nullptr;
+  SetWindowLongPtrW(h.app, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&h));
+  ShowWindow(h.app, SW_SHOWNA);
+  return h.app;
+}
+
 bool BringToFront(Host& h) {
+  if (h.app && (IsIconic(h.app) || !IsWindowVisible(h.main))) Restore(h);
   if (IsIconic(h.main)) ShowWindow(h.main, SW_RESTORE);
   SetForegroundWindow(h.main);
   SetFocus(h.editor);
@@ -443,6 +486,9 @@ LRESULT MainMessage(Host& h, UINT msg, WPARAM wParam, LPARAM lParam) {
   // (DefWindowProc), not its editor. Whoever hands the activation back must focus the editor.
   case WM_SIZE: Layout(h); return 0;
   case WM_COMMAND: Command(h, LOWORD(wParam)); return 0;
+  case WM_SYSCOMMAND:
+    if (h.app && (wParam & 0xFFF0) == SC_MINIMIZE) return Minimize(h), 0;
+    break;
   case WM_COPYDATA: return CopyData(h, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
   // Closes without asking anything. The children are destroyed as usual, so a toolbar docked
   // into the strip from another process is destroyed the ordinary way; the main window goes
@@ -526,8 +572,9 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
   ReadSettings(h);
 
   const std::wstring title = (h.filePath.empty() ? std::wstring(L"無題") : h.filePath) + L" - hostpad";
+  if (h.opt.appWindow && !CreateAppWindow(h, inst, L"hostpad")) return 1;
   HWND main = CreateWindowExW(0, L"" HOSTPAD_MAINCLASS, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 760, 540, nullptr, BuildMenu(h), inst, &h);
+                              CW_USEDEFAULT, CW_USEDEFAULT, 760, 540, h.app, BuildMenu(h), inst, &h);
   if (!main) return 1;
   // The strip first: FindWindowEx meets it before any other child.
   if (!h.opt.noToolbar) h.strip = CreateToolbar(h);

@@ -12,6 +12,7 @@
 
 #include "app/WineDocking.h"
 #include "app/mdlMain.h"
+#include "bridge/BesideTeraPad.h"
 #include "bridge/ReturnToTeraPad.h"
 #include "check/frmCheck.h"
 #include "common/logic/Numeric.h"
@@ -179,9 +180,11 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
                                      screen.y, 0, form.hwnd, nullptr);
   PostMessageW(form.hwnd, WM_NULL, 0, 0);
   DestroyMenu(bar);
-  // The check window takes the activation itself; every other way out gives it back to TeraPad.
+  // The check window takes the activation itself; every other way out gives it back to TeraPad,
+  // unless the author closed the menu with a click into another program, which is in front now
+  // and keeps the keyboard.
   if (chosen == IDM_CHECK) return mnuCheck_Click();
-  ReturnToTeraPad(*gTeraPad);
+  if (GetForegroundWindow() == form.hwnd) ReturnToTeraPad(*gTeraPad);
   if (chosen == IDM_EXIT) mnuExit_Click();
 }
 
@@ -210,7 +213,10 @@ void OnButtonCommand(int id) {
     SetForegroundWindow(open);
     return;
   }
-  Toolbar1_ButtonClick(button->key, form.hwnd, *gTeraPad);
+  {
+    const BesideTeraPad::ModalScope modal;
+    Toolbar1_ButtonClick(button->key, form.hwnd, *gTeraPad);
+  }
   ReturnToTeraPad(*gTeraPad);
 }
 
@@ -252,30 +258,23 @@ LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(h, msg, wParam, lParam);
 }
 
-// Windows 10 (1607 and later) refuses, or resets, a child whose DPI awareness context differs
-// from its new parent's: the windows that go into TeraPad's toolbar are made under its context.
-// Looked up at run time, as Windows before 10 has neither function.
-class DpiContextOf {
-public:
-  explicit DpiContextOf(HWND w) {
-    using Get = HANDLE(WINAPI*)(HWND);
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
-    m_set = reinterpret_cast<Set>(reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
-    if (get && m_set)
-      if (const HANDLE context = get(w)) m_previous = m_set(context);
-  }
-  ~DpiContextOf() {
-    if (m_previous) m_set(m_previous);
-  }
-  DpiContextOf(const DpiContextOf&) = delete;
-  DpiContextOf& operator=(const DpiContextOf&) = delete;
-
-private:
+// Windows 10 (1607 and later) gives a child window the DPI awareness of its parent, whatever the
+// thread's awareness is when the child is made, and under the default hosting behaviour a parent
+// takes in no child of another awareness (SetParent fails or the child misbehaves). Our frame is
+// made as a child of the hidden window and then moved into TeraPad's toolbar, so the hidden
+// window must already have the toolbar's awareness: the thread takes it once, before its first
+// window, and every window of ours is made under it. Looked up at run time, as Windows before 10
+// has neither function; there, and where the toolbar's awareness is the program's own (TeraPad
+// and Tolvane are both DPI-unaware by their manifests), nothing changes.
+void TakeTheAwarenessOf(HWND bar) {
+  using Get = HANDLE(WINAPI*)(HWND);
   using Set = HANDLE(WINAPI*)(HANDLE);
-  Set m_set = nullptr;
-  HANDLE m_previous = nullptr;
-};
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  const auto get = reinterpret_cast<Get>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  const auto set = reinterpret_cast<Set>(reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+  if (get && set && bar)
+    if (const HANDLE context = get(bar)) set(context);
+}
 
 HWND CreateToolbar1(HWND parent) {
   HWND tb = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
@@ -332,12 +331,9 @@ void Form_Load() {
   // Without a TeraPad toolbar there is nothing to dock into (and nothing to measure:
   // EnumChildWindows of no window would walk the whole desktop); the first tick ends the program.
   if (!bar) return;
-  {
-    const DpiContextOf dpi(bar);
-    form.picToolbar = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                      form.hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-    form.Toolbar1 = form.picToolbar ? CreateToolbar1(form.picToolbar) : nullptr;
-  }
+  form.picToolbar = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                                    form.hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+  form.Toolbar1 = form.picToolbar ? CreateToolbar1(form.picToolbar) : nullptr;
   if (!form.Toolbar1) DockingFailed();
   ShowWindow(form.Toolbar1, SW_SHOWNOACTIVATE);
   ApplyToolbarStyle();
@@ -350,12 +346,14 @@ void Form_Load() {
   WineDocking::Dock(form.picToolbar, form.Toolbar1, bar);
   if (!SetParent(form.picToolbar, bar) || GetParent(form.picToolbar) != bar) DockingFailed();
   ShowWindow(form.picToolbar, SW_SHOWNOACTIVATE);
+  BesideTeraPad::Follow(gTeraPad->hwnd());
 }
 
 }  // namespace
 
 void Load() {
   if (form.hwnd) return;
+  TakeTheAwarenessOf(FindTeraPadToolbar(gTeraPad->hwnd()));
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   const HINSTANCE instance = GetModuleHandleW(nullptr);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bridge/BesideTeraPad.h"
 #include "bridge/ReturnToTeraPad.h"
 #include "check/logic/HdmlCheck.h"
 #include "dialogs/logic/Placement.h"
@@ -82,16 +83,16 @@ void Close() {
 
 int SelectedRow() { return ListView_GetNextItem(form.lstProblems, -1, LVNI_SELECTED); }
 
-// The list fills the window; the buttons keep to its lower right corner.
+// The list fills the window below its label; the buttons keep to its lower right corner.
 void Layout() {
-  RECT client, margin{7, 7, 4, 14}, button{};
+  RECT client, margin{7, 18, 4, 14}, button{};
   GetClientRect(form.hwnd, &client);
-  MapDialogRect(form.hwnd, &margin);   // left: margin, top: margin, right: gap, bottom: button height
+  MapDialogRect(form.hwnd, &margin);   // left: margin, top: the list's top, right: gap, bottom: button height
   const HWND recheck = Item(IDC_CHECK_CMDRECHECK), close = Item(IDCANCEL);
   GetWindowRect(close, &button);
   const int bw = button.right - button.left, bh = margin.bottom, m = margin.left, gap = margin.right;
-  const int by = client.bottom - m - bh;
-  SetWindowPos(form.lstProblems, nullptr, m, m, std::max(0L, client.right - 2 * m), std::max(0, by - gap - m),
+  const int by = client.bottom - m - bh, top = margin.top;
+  SetWindowPos(form.lstProblems, nullptr, m, top, std::max(0L, client.right - 2 * m), std::max(0, by - gap - top),
                SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(close, nullptr, client.right - m - bw, by, bw, bh, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(recheck, nullptr, client.right - m - 2 * bw - gap, by, bw, bh, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -112,10 +113,8 @@ void AddColumns() {
   ListView_SetExtendedListViewStyle(form.lstProblems, LVS_EX_FULLROWSELECT);
 }
 
-// At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor as the
-// tag dialogs are (their rule, aimed at that corner): the editor's text stays in view above it.
+// At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor.
 void PlaceOverTeraPad() {
-  constexpr int kInset = 12;
   RECT over, own;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
@@ -125,9 +124,8 @@ void PlaceOverTeraPad() {
   GetWindowRect(form.hwnd, &own);
   const int w = own.right - own.left, h = own.bottom - own.top;
   const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::CentreOver(
-      {over.right - w - 2 * kInset, over.bottom - h - 2 * kInset, over.right, over.bottom}, w, h,
-      {work.left, work.top, work.right, work.bottom});
+  const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, w, h,
+                                                      {work.left, work.top, work.right, work.bottom});
   SetWindowPos(form.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -209,6 +207,7 @@ void Show(clsKeshTeraPad& teraPad) {
   Recheck();
   if (IsIconic(form.hwnd)) ShowWindow(form.hwnd, SW_RESTORE);
   ShowWindow(form.hwnd, SW_SHOW);
+  BesideTeraPad::Join(form.hwnd);   // hidden with TeraPad, disabled under a tag dialog
   SetForegroundWindow(form.hwnd);
   SetFocus(form.lstProblems);
 }

@@ -6,6 +6,7 @@
 
 #define IDC_CHECK_LSTPROBLEMS 1801
 #define IDC_CHECK_CMDRECHECK 1802
+#define IDC_CHECK_LBLPROBLEMS 1803
 
 #ifndef RC_INVOKED
 #include "bridge/clsKeshTeraPad.h"

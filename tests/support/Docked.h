@@ -132,6 +132,12 @@ public:
   }
   // The window that sits in the editor's toolbar: the frame holding Tolvane's toolbar.
   HWND docked() const { return GetParent(m_toolbar); }
+  // Its hidden window, owner of its dialogs and its popup menu.
+  HWND hidden() const {
+    HWND h = nullptr;
+    while ((h = FindWindowExW(nullptr, h, L"TolvaneMain", nullptr)) && ProcessOf(h) != m_pid) {}
+    return h;
+  }
   // Left and top of the toolbar in the client coordinates of the editor's toolbar.
   POINT position() const {
     RECT rc{};
@@ -228,9 +234,6 @@ inline HWND OpenByClick(const Tolvane& tolvane, int index, const wchar_t* captio
   return dialog;
 }
 
-// End to end, as an author works: the editor started, Tolvane started from its tool menu and
-// docked, text selected, a button clicked, the dialog filled in, and the editor's bytes and caret
-// afterwards (cp932 byte offsets).
 // How the tests select and how the editor answers EM_GETSEL: forwards, as EDIT answers; or
 // every selection made backwards, in an editor that answers it as (anchor, caret) (/backsel).
 enum class Selections { kForwards, kBackwards };
@@ -241,6 +244,9 @@ inline HostPadOptions EditorAnswering(Selections s) {
   return o;
 }
 
+// End to end, as an author works: the editor started, Tolvane started from its tool menu and
+// docked, text selected, a button clicked, the dialog filled in, and the editor's bytes and caret
+// afterwards (cp932 byte offsets).
 class EndToEnd : public ::testing::Test {
 protected:
   explicit EndToEnd(Selections s = Selections::kForwards) : host(EditorAnswering(s)), backwards(s == Selections::kBackwards) {}

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include <gtest/gtest.h>
 #include <atomic>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -191,6 +192,10 @@ HostPad::HostPad(const HostPadOptions& o) {
   if (o.noIni) cmd += L" /noini";
   if (o.strip) cmd += L" /strip";
   if (o.backsel) cmd += L" /backsel";
+  if (o.appWindow) cmd += L" /appwindow";
+  // Switches for every stand-in of a run (scripts/test.sh runs the end-to-end tests once more
+  // with a TeraPad built the other way).
+  if (const wchar_t* more = _wgetenv(L"HOSTPAD_SWITCHES"); more && *more) cmd += L" " + std::wstring(more);
   if (!o.tool.empty()) cmd += L" " + QuoteArg(L"/tool=" + o.tool);
   if (!o.file.empty()) cmd += L" " + QuoteArg(o.file);
   m_process = Process::Start(cmd);
@@ -266,6 +271,13 @@ void HostPad::foreground() const {
   AllowSetForegroundWindow(m_process.pid());
   const bool ok = WaitFor([&] { return send(HPM_FOREGROUND) && GetForegroundWindow() == m_main; }, 5000);
   EXPECT_TRUE(ok) << "hostpad did not become the foreground window";
+}
+
+bool HostPad::hasKeyboard() const {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  return GetForegroundWindow() == m_main && GetGUIThreadInfo(GetWindowThreadProcessId(m_main, nullptr), &gui) &&
+         gui.hwndFocus == editor();
 }
 
 void HostPad::close() {

@@ -61,6 +61,7 @@ struct HostPadOptions {
   bool noIni = false;
   bool strip = false;       // a strip holding a toolbar window, measured by Tolvane (/strip)
   bool backsel = false;     // EM_GETSEL answers a backward selection as (anchor, caret) (/backsel)
+  bool appWindow = false;   // a hidden application window owns the main window (/appwindow)
   std::wstring tool;        // tool menu command line ("" = default)
 };
 
@@ -85,6 +86,7 @@ public:
   std::pair<long, long> sel() const;      // EM_GETSEL of the editor
   void select(long start, long end) const;
   void foreground() const;                // makes its main window the foreground window
+  bool hasKeyboard() const;               // its main window in front, its editor with the focus
   void close();                           // WM_CLOSE and wait for the process to end
 private:
   TempDir m_dir;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -63,6 +66,14 @@ TEST(HdmlCheck, EachRuleFindsItsOneFaultAndSelectsItsBytes) {
        "<DISPLAY>x</DISPLAY></HDML>", "label", Severity::Warning},
       {InCard("<A TASK=\"GO\" {DEST=\"\"}>go</A>"), "dest", Severity::Warning},
       {InCard("<IMG SRC=\"{C:\\img\\a.bmp}\">"), "dest", Severity::Warning},
+      {"<HDML><ACTION TYPE=\"HELP\" GO=\"{#gone}\"><DISPLAY>x</DISPLAY></HDML>", "dest-card", Severity::Warning},
+      {InCard("a {&}; b"), "entity", Severity::Error},
+      {InCard("<A TASK=\"GO\" DEST=\"a.cgi?q=a{&amp}&b=2\">go</A>"), "entity", Severity::Error},
+      {InCard("<A TASK=\"GO\" DEST=\"a.cgi?c=3{&new}\">go</A>"), "entity", Severity::Error},
+      {InCard("<A TASK=\"GO\" DEST=\"list.cgi?id={$}(id\">go</A>"), "dollar", Severity::Warning},
+      {"<HDML><CHOICE>Pick<CE>one</CE>{note}<BR>more<CE>two</CE></CHOICE></HDML>", "place", Severity::Error},
+      {"<HDML><DISPLAY><ACTION TYPE=\"ACCEPT\" TASK=\"PREV\">{</ACTION>}x</DISPLAY></HDML>", "end-void", Severity::Warning},
+      {"<HDML>{<ACTION TASK=\"PREV\">}<DISPLAY>x</DISPLAY></HDML>", "action-type", Severity::Warning},
   };
   for (const auto& c : cases) {
     std::string deck = c.deck;
@@ -149,4 +160,31 @@ TEST(HdmlCheck, LinesAndColumnsAreTheEditorsAndProblemsFollowTheText) {
   EXPECT_EQ(std::make_pair(problems[2].line, problems[2].column), std::make_pair(7L, 1L));
   EXPECT_EQ(HdmlCheck::SeverityText(problems[0].severity), L"エラー");
   EXPECT_EQ(HdmlCheck::SeverityText(problems[1].severity), L"注意");
+}
+
+// Decks in the shapes that au/EZweb sites served (tests/data: cp932, CR LF), each with exactly the
+// problems it holds, as "rule:line": none for the valid ones, the intended ones for the faulty.
+TEST(HdmlCheck, DecksInTheShapesSitesServedGiveExactlyTheirProblems) {
+  const struct { std::string_view file, problems; } decks[] = {
+      {"ok-lowercase", ""}, {"ok-menu-accesskey", ""}, {"ok-form-post", ""}, {"ok-nodisplay-vars", ""}, {"ok-bbs-list", ""},
+      {"ok-icon-menu", ""}, {"ok-comments", ""}, {"ok-vars-esc", ""}, {"ok-ce-tasks", ""}, {"ok-go-call", ""},
+      {"ok-labels-jp", ""}, {"ok-converter", ""}, {"ok-choice-ce-end", ""}, {"ok-entry-login", ""},
+      {"bad-xml-prolog", "deck:1"}, {"bad-hdml-for-end", "end-missing:1 place:5"}, {"bad-action-after-prompt", "place:4"},
+      {"bad-dollar-price", "dollar:4"}, {"bad-choice-stray-text", "place:6"}, {"bad-end-action", "end-void:3"},
+      {"bad-end-img", "end-void:3"}, {"bad-action-no-type", "action-type:3"}, {"bad-title-on-hdml", "attribute:1"},
+      {"bad-public-nodisplay", "attribute:2"}, {"bad-end-wrap", "end-void:3"}, {"bad-label-submit", "label:3"},
+      {"bad-dest-typo", "dest-card:3"}, {"bad-next-cancel", "dest-card:3 dest-card:3"}, {"bad-file-upper", "dest:3"},
+      {"bad-quote-open", "quote:3 dest-card:4"}, {"bad-entity-nbsp", "entity:3"}, {"bad-amp-text", "entity:3"},
+      {"bad-amp-query", "entity:3"}, {"bad-comment-open", "end-missing:1 end-missing:2 tag-open:4"},
+  };
+  const std::string folder = TOLVANE_TEST_DATA;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), std::ssize(decks)) << "a deck left out";
+  for (const auto& d : decks) {
+    std::ifstream in(folder + std::string(d.file) + ".hdml", std::ios::binary);
+    const std::string deck{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_NE(deck.find("\r\n"), std::string::npos) << d.file;
+    std::string found;
+    for (const Problem& p : Check(deck)) found += (found.empty() ? "" : " ") + std::string(p.rule) + ":" + std::to_string(p.line);
+    EXPECT_EQ(found, d.problems) << d.file;
+  }
 }

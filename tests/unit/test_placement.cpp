@@ -20,3 +20,11 @@ TEST(Placement, CentredOverTheEditorInsideTheWorkAreaOfItsMonitor) {
     EXPECT_EQ(at.y, c.y) << c.name;
   }
 }
+
+// The check window beside the editor: its lower right corner 12 pixels inside the editor's, and
+// kept on the monitor as a dialog is.
+TEST(Placement, LowerRightOfTheEditorInsideTheWorkArea) {
+  const Placement::Point in = Placement::LowerRightOf({100, 50, 900, 650}, 300, 200, {0, 0, 1280, 984}),
+                         out = Placement::LowerRightOf({900, 700, 1500, 1100}, 300, 200, {0, 0, 1280, 984});
+  EXPECT_EQ(std::make_tuple(in.x, in.y, out.x, out.y), std::make_tuple(588, 438, 980, 784));
+}

@@ -314,10 +314,8 @@ TEST(Docking, EachWayOutTakesWinesDrawingPropertyOffTheEditorsToolbar) {
   } ways[] = {
       {"the popup menu's item", ChooseTheMenuItem},
       {"WM_CLOSE to the hidden window", [](const Tolvane& t) {
-         HWND main = nullptr;
-         while ((main = FindWindowExW(nullptr, main, L"TolvaneMain", nullptr)) && ProcessOf(main) != t.pid()) {}
-         ASSERT_TRUE(main);
-         PostMessageW(main, WM_CLOSE, 0, 0);
+         ASSERT_TRUE(t.hidden());
+         PostMessageW(t.hidden(), WM_CLOSE, 0, 0);
        }},
       {"the tick that finds our toolbar hidden", [](const Tolvane& t) { ShowWindow(t.docked(), SW_HIDE); }},
   };

@@ -76,12 +76,22 @@ enum class Kind {
   Entry,    // CE: only in CHOICE, its end tag optional
   Action,   // before the deck's first card, or at the top of a card
   Link,     // A: text of a card, with an end tag
-  Inline,   // IMG, CENTER, RIGHT, B, I: text of a card
+  Inline,   // CENTER, RIGHT, B, I: text of a card
+  Image,    // IMG: text of a card, no end tag
   LineMark  // BR, LINE, WRAP, TAB: text of a card that starts a line or a column, no end tag
 };
 
+// Elements that never take an end tag; the phone ignores one written anyway.
+bool Void(Kind k) { return k == Kind::Action || k == Kind::Image || k == Kind::LineMark; }
+
 // The attributes whose values the checker reads.
-enum class Role { Other, Vars, PostData, Ttl, Name, Dest, Next, Cancel, Bookmark, Src, Label, Boolean };
+enum class Role { Other, Vars, PostData, Ttl, Name, Dest, Next, Cancel, Bookmark, Src, Image, Label, Boolean, Type };
+
+// Values that are a URL or URL data, where "&name=" separates query parameters.
+bool IsUrl(Role r) {
+  return r == Role::Vars || r == Role::PostData || r == Role::Dest || r == Role::Next || r == Role::Cancel ||
+         r == Role::Bookmark || r == Role::Src || r == Role::Image;
+}
 
 constexpr size_t kMaxAttributes = 128;
 
@@ -116,7 +126,8 @@ public:
         {"CANCEL", Role::Cancel},   {"BOOKMARK", Role::Bookmark}, {"SRC", Role::Src},
         {"LABEL", Role::Label},     {"MARKABLE", Role::Boolean},  {"PUBLIC", Role::Boolean},
         {"NOECHO", Role::Boolean},  {"EMPTYOK", Role::Boolean},   {"CLEAR", Role::Boolean},
-        {"FRIEND", Role::Boolean}};
+        {"FRIEND", Role::Boolean},  {"IMAGE", Role::Image},       {"TYPE", Role::Type},
+        {"GO", Role::Dest}};   // the 2.0 form of TASK=GO DEST=
     for (const auto& r : kRoles) Add(r.name).role = r.role;
     for (ElementDef& e : m_elements) {
       for (const std::string& a : e.attributes) {
@@ -170,11 +181,13 @@ private:
     return m_words.back();
   }
 
-  // Where the HDML documents agree or the phones' 3.x dialect adds (REL, LABEL on CE), plus
-  // what Tolvane's dialogs write for the same element.
+  // Where the HDML documents agree or the phones' 3.x dialect adds (REL, LABEL on CE), what
+  // served decks used (au's METHOD=POST with POSTDATA, ACCESSKEY on links, the 2.0 GO= and
+  // CALL=), plus what Tolvane's dialogs write for the same element.
   void BuildElements() {
-    const std::vector<std::string> task = {"TASK",   "DEST",        "VARS",   "RECEIVE", "RETVALS", "NEXT",
-                                           "CANCEL", "SENDREFERER", "FRIEND", "CLEAR",   "NUMBER",  "REL"};
+    const std::vector<std::string> task = {"TASK",   "DEST",        "VARS",   "RECEIVE", "RETVALS",  "NEXT",
+                                           "CANCEL", "SENDREFERER", "FRIEND", "CLEAR",   "NUMBER",   "REL",
+                                           "METHOD", "POSTDATA",    "GO",     "CALL"};
     const std::vector<std::string> card = {"NAME", "TITLE", "BOOKMARK", "MARKABLE"};
     const auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
       for (const std::string& s : b)
@@ -191,8 +204,8 @@ private:
         {"ENTRY", Kind::Card, cardWith({"FORMAT", "NOECHO", "EMPTYOK", "KEY", "DEFAULT"})},
         {"CE", Kind::Entry, join(join({"VALUE", "LABEL"}, task), d.ce)},
         {"ACTION", Kind::Action, join(join({"TYPE", "LABEL", "IMAGE"}, task), d.action)},
-        {"A", Kind::Link, join(join({"LABEL"}, task), d.link)},
-        {"IMG", Kind::Inline, join({"SRC", "ALT", "NAME"}, d.img)},
+        {"A", Kind::Link, join(join({"LABEL", "ACCESSKEY"}, task), d.link)},
+        {"IMG", Kind::Image, join({"SRC", "ALT", "NAME"}, d.img)},
         {"CENTER", Kind::Inline, {}},
         {"RIGHT", Kind::Inline, {}},
         {"B", Kind::Inline, {}},
@@ -218,6 +231,43 @@ private:
 const Vocabulary& Words() {
   static const Vocabulary vocabulary;
   return vocabulary;
+}
+
+// What a "&" at the start of `s` begins: `length` bytes, `sound` when it is a reference with its
+// ";" (`&name;`, `&#code;`) or, in a URL value (`url`), a "&name=" that separates query parameters,
+// as served decks wrote their links. Any other "&" makes the deck invalid on the phone.
+struct Ampersand {
+  size_t length;
+  bool sound;
+};
+Ampersand ReadAmpersand(std::string_view s, bool url) {
+  const auto queryNameChar = [](char c) { return c == '_' || c == '-' || c == '.' || c == '%'; };
+  size_t r = 1;
+  const bool numeric = r < s.size() && s[r] == '#';
+  const size_t name = r += numeric;
+  while (r < s.size() && (IsLetter(s[r]) || IsDigit(s[r]) || (url && queryNameChar(s[r])))) ++r;
+  const bool ends = r > name && r < s.size();
+  return {r, ends && (s[r] == ';' || (url && !numeric && s[r] == '='))};
+}
+
+// The length of the variable reference at the start of `s` ("$name", "$(name)", "$(name:esc)"),
+// 0 when its "$" starts none. A name begins with a letter or "_" and goes on with letters, digits
+// and "_" (in parentheses also "-" and "."). Any other "$" is substituted all the same ("$2.50"
+// shows ".50"): it is written "&dol;".
+size_t VariableLength(std::string_view s) {
+  const auto nameStart = [](char c) { return IsLetter(c) || c == '_'; };
+  const auto nameChar = [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; };
+  const size_t n = s.size();
+  size_t r = 1;
+  if (r < n && nameStart(s[r])) {
+    while (r < n && nameChar(s[r])) ++r;
+    return r;
+  }
+  if (r >= n || s[r] != '(' || ++r >= n || !nameStart(s[r])) return 0;
+  while (r < n && (nameChar(s[r]) || s[r] == '-' || s[r] == '.')) ++r;
+  if (r < n && s[r] == ':')
+    for (++r; r < n && IsLetter(s[r]);) ++r;
+  return r < n && s[r] == ')' ? r + 1 : 0;
 }
 
 bool Tracked(Kind k) { return k == Kind::Deck || k == Kind::Card || k == Kind::Link; }
@@ -261,6 +311,9 @@ private:
     long card;           // index of the card frame it belongs to, -1 for none
     bool text = false;   // the card has text (so no ACTION may follow)
     bool textReported = false;
+    // CHOICE: a "</CE>" closed the last entry and no "<CE>" has opened the next; text there
+    // belongs to no entry (reported once per gap).
+    bool betweenEntries = false, strayReported = false;
   };
   enum class DeckState { Before, Open, After };
 
@@ -357,26 +410,41 @@ private:
     return n;
   }
 
-  // `&name;` or `&#code;`: an "&" without its ";" makes the deck invalid on the phone.
-  void References(size_t b, size_t e) {
-    for (size_t i = b; i < e;) {
-      const void* amp = std::memchr(t.data() + i, '&', e - i);
-      if (!amp) return;
-      const size_t a = static_cast<size_t>(static_cast<const char*>(amp) - t.data());
-      size_t r = a + 1;
-      if (r < e && t[r] == '#') ++r;
-      while (r < e && (IsLetter(t[r]) || IsDigit(t[r]))) ++r;
-      if (!(r < e && t[r] == ';' && r > a + 1))
-        Error(a, r, "entity", L"文字参照 \"&…;\" の \";\" がありません (\"&\" そのものは \"&amp;\" と書きます)。");
-      i = r > a ? r : a + 1;
+  // Each "&" and "$" in [b, e).
+  void Marks(size_t b, size_t e, bool url) {
+    for (size_t i = FindMark(b, e); i < e; i = FindMark(i, e))
+      i = t[i] == '&' ? Reference(i, e, url) : Dollar(i, e);
+  }
+  // The first "&" or "$" in [i, e), or `e`; eight bytes at a time. "$" (0x24) and "&" (0x26)
+  // differ only in bit 1: a byte is one of them when, that bit cleared, it is 0x24.
+  size_t FindMark(size_t i, size_t e) const {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHigh = kOnes * 0x80;
+    for (uint64_t w; i + 8 <= e; i += 8) {
+      std::memcpy(&w, t.data() + i, 8);
+      const uint64_t x = (w & ~(kOnes * 2)) ^ (kOnes * 0x24);   // a zero byte where a mark is
+      if ((x - kOnes) & ~x & kHigh) break;
     }
+    while (i < e && (static_cast<unsigned char>(t[i]) & 0xFD) != 0x24) ++i;
+    return i;
+  }
+  // The "&" at `a`, the "$" at `d`, in a run that ends at `e`; each returns where to look on.
+  size_t Reference(size_t a, size_t e, bool url) {
+    const Ampersand amp = ReadAmpersand(View(a, e), url);
+    if (!amp.sound)
+      Error(a, a + amp.length, "entity", L"文字参照 \"&…;\" の \";\" がありません (\"&\" そのものは \"&amp;\" と書きます)。");
+    return a + amp.length;
+  }
+  size_t Dollar(size_t d, size_t e) {
+    const size_t length = VariableLength(View(d, e));
+    if (length == 0) Warn(d, d + 1, "dollar", L"\"$\" の後に変数名がありません (\"$\" そのものは \"&dol;\" と書きます)。");
+    return d + std::max<size_t>(length, 1);
   }
 
   void Text(size_t b, size_t e) {
     while (b < e && IsSpace(t[b])) ++b;
     if (b == e) return;   // most runs between tags: a line end and an indent
     e = TrimEnd(b, e);
-    References(b, e);
+    Marks(b, e, false);
     Content(b, e, nullptr);
   }
 
@@ -415,6 +483,10 @@ private:
     if (card < 0) return;   // inside a link that is itself misplaced: reported there
     Frame& c = m_stack[static_cast<size_t>(card)];
     c.text = true;
+    if (c.betweenEntries && !c.strayReported) {
+      c.strayReported = true;
+      Error(b, e, "place", L"<CHOICE> の中で </CE> の後の本文はどの <CE> にも属しません。");
+    }
     if (c.el->name == "NODISPLAY"sv && !c.textReported) {
       c.textReported = true;
       Error(b, e, "nodisplay-text", L"<NODISPLAY> カードには本文を置けません (ACTION だけです)。");
@@ -518,7 +590,10 @@ private:
       if (m_deck != DeckState::Open) Outside(q, e);
       return e;
     }
-    for (const Attribute& a : m_attributes) CheckAttribute(*el, a);
+    bool typed = false;
+    for (const Attribute& a : m_attributes) typed |= CheckAttribute(*el, a) == Role::Type;
+    if (el->kind == Kind::Action && !typed)
+      Warn(q, e, "action-type", L"<ACTION> に TYPE がありません (どのキーにも割り当てられません)。");
     Place(el, q, e);
     return e;
   }
@@ -531,8 +606,9 @@ private:
           m_deck = DeckState::Open;
           Push(el, q, e);
         } else if (m_deck == DeckState::Open) {
+          // Served decks wrote "<HDML>" where "</HDML>" was meant: the deck stays the one that
+          // is open, so that the slip gives this problem and the missing end tag, no more.
           Error(q, e, "place", L"<HDML> の中に <HDML> は置けません。");
-          Push(el, q, e);
         } else {
           Outside(q, e);
         }
@@ -548,7 +624,7 @@ private:
       case Kind::Entry:
         if (m_deck != DeckState::Open) return Outside(q, e);
         if (m_stack.back().el->name == "CHOICE"sv)
-          m_stack.back().text = true;
+          m_stack.back().text = true, m_stack.back().betweenEntries = false;
         else
           Error(q, e, "place", L"<CE> は <CHOICE> カードの中にしか置けません。");
         return;
@@ -565,6 +641,7 @@ private:
         if (m_deck == DeckState::Open) Push(el, q, e);
         return;
       case Kind::Inline:
+      case Kind::Image:
       case Kind::LineMark:
         Content(q, e, el);
         return;
@@ -582,13 +659,15 @@ private:
     const ElementDef* el = Element(name, hash);
     if (!el) {
       Error(q, e, "element", L"</" + Wide(name) + L"> という要素は HDML にありません。");
-    } else if (el->kind == Kind::LineMark) {
+    } else if (Void(el->kind)) {
       Warn(q, e, "end-void", L"<" + Wide(el->name) + L"> には終了タグがありません (端末は無視します)。");
     }
     if (m_deck != DeckState::Open) {
       Outside(q, e);
       return e;
     }
+    if (el && el->kind == Kind::Entry && m_stack.back().el->name == "CHOICE"sv)
+      m_stack.back().betweenEntries = true, m_stack.back().strayReported = false;
     if (!el || !Tracked(el->kind)) return e;
     if (m_open[el->index] == 0) {
       Error(q, e, "end-misnested", L"</" + Wide(el->name) + L"> に対応する開始タグが開いていません。");
@@ -599,21 +678,21 @@ private:
     return e;
   }
 
-  void CheckAttribute(const ElementDef& el, const Attribute& a) {
+  // Returns the attribute's role.
+  Role CheckAttribute(const ElementDef& el, const Attribute& a) {
     const std::string_view name = View(a.nameBegin, a.nameEnd);
     const Vocabulary::Word* word = m_words.Find(name, a.hash);
     if (!Vocabulary::Takes(el, word))
       Warn(a.nameBegin, a.end, "attribute",
            L"<" + Wide(el.name) + L"> は属性 " + Wide(name) + L" を取りません (端末は無視します)。");
-    if (!a.hasValue) return;
+    const Role role = word ? word->role : Role::Other;
+    if (!a.hasValue) return role;
     const std::string_view v = View(a.valueBegin, a.valueEnd);
     // A variable's value is known only on the phone.
     const bool variable = (a.classes & kDollar) != 0;
     // The value itself, or the whole attribute when the value is empty.
     const size_t vb = v.empty() ? a.nameBegin : a.valueBegin, ve = v.empty() ? a.end : a.valueEnd;
-    // VARS (and POSTDATA, which carries the same kind of list) separates its pairs with "&".
-    const Role role = word ? word->role : Role::Other;
-    if (role != Role::Vars && role != Role::PostData && (a.classes & kAmp)) References(a.valueBegin, a.valueEnd);
+    if (a.classes & (kAmp | kDollar)) Marks(a.valueBegin, a.valueEnd, IsUrl(role));
     if (role == Role::Ttl && !variable && (v.empty() || !std::all_of(v.begin(), v.end(), IsDigit)))
       Error(vb, ve, "ttl", L"TTL は秒数を数字だけで書きます (符号や小数点は使えません)。");
     if (role == Role::Boolean && !variable && !Same(v, "TRUE"sv) && !Same(v, "FALSE"sv))
@@ -636,6 +715,7 @@ private:
     if (role == Role::Label && (el.kind == Kind::Action || el.kind == Kind::Entry || el.kind == Kind::Link) &&
         !variable && Characters(v) > 5)
       Warn(vb, ve, "label", L"ソフトキーのラベル (LABEL) が 5 文字を超えています (端末によっては切れます)。");
+    return role;
   }
 
   // Characters as the phone shows them: a double-byte character and a reference each count one.

@@ -1,8 +1,9 @@
 // The HDML checker: reads a deck as the editor holds it (cp932 bytes) and lists what the phone's
 // gateway would refuse (errors) or ignore and show wrong (warnings). Positions are the editor's:
 // byte offsets from 0, lines from 1 (a line ends at CR LF), columns from 1 in characters (a
-// double-byte character is one). The dialect is the phones' 3.x one, and every attribute that
-// Tolvane's own dialogs write is known. Linear in the text; any bytes at all are accepted.
+// double-byte character is one). The dialect is the phones' 3.x one as au/EZweb sites served it
+// (lower case, unquoted values, query strings), and every attribute that Tolvane's own dialogs
+// write is known. Linear in the text; any bytes at all are accepted.
 #pragma once
 #include <cstddef>
 #include <string>

@@ -11,4 +11,10 @@ Point CentreOver(const Rect& over, int width, int height, const Rect& work) {
   return {std::max(work.left, std::min(x, work.right - width)), std::max(work.top, std::min(y, work.bottom - height))};
 }
 
+Point LowerRightOf(const Rect& over, int width, int height, const Rect& work) {
+  constexpr int kInset = 12;   // clear of the editor's window frame and scroll bar
+  return CentreOver({over.right - width - 2 * kInset, over.bottom - height - 2 * kInset, over.right, over.bottom},
+                    width, height, work);
+}
+
 }  // namespace Placement

@@ -19,4 +19,9 @@ struct Point {
 // corner (its caption and close box) inside it.
 Point CentreOver(const Rect& over, int width, int height, const Rect& work);
 
+// The top left corner of a window of `width` by `height` in the lower right corner of `over`, a
+// little inside its edges, kept inside `work` as CentreOver keeps a dialog: a window that stays
+// open beside the editor leaves the text above it in view.
+Point LowerRightOf(const Rect& over, int width, int height, const Rect& work);
+
 }  // namespace Placement
