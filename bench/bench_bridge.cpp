@@ -182,7 +182,7 @@ void Run(size_t size, long cap, int reps) {
     const std::string wrapped = start + doc.substr(static_cast<size_t>(s), static_cast<size_t>(selEnd - s)) + end;
     const auto [insertFloor, insert] =
         Beside(roadReps, floor(selEnd, s, selEnd, wrapped, s + static_cast<long>(wrapped.size() - end.size())),
-               [&] { InsertPendingTags(); }, undo(s, selEnd));
+               [&] { InsertPendingTags(*gTeraPad); }, undo(s, selEnd));
 
     // The card: the caret in its start tag; OK keeps the kind or makes it a CHOICE card.
     const long tag = static_cast<long>(doc.find("<DISPLAY", static_cast<size_t>(static_cast<double>(size) * kWhere[i]) -
@@ -198,18 +198,18 @@ void Run(size_t size, long cap, int reps) {
       const long to = rename ? cardEnd : tagEnd;
       host.select(tag + 5, tag + 5);
       const auto [reeditFloor, reedit] = Beside(roadReps, floor(to, tag, to, bytes, caret), [&] {
-        const TagTarget target = FindTagTarget(card);
+        const TagTarget target = FindTagTarget(t, card);
         gStartTag = newTag;
-        ApplyPendingTags(card, target);
+        ApplyPendingTags(t, card, target);
       }, undo(tag + 5, tag + 5));
       if (host.sel() != std::make_pair(tag + 5, tag + 5)) std::printf(" !!");
       std::printf("   re-edit%s %5.3fx (floor %6.2f ms)", rename ? ", end tag renamed" : "", reedit / reeditFloor,
                   reeditFloor * 1e3);
       if (size <= 1024 * 1024) {   // the re-edit wrote what its floor writes
         host.select(tag + 5, tag + 5);
-        const TagTarget check = FindTagTarget(card);
+        const TagTarget check = FindTagTarget(t, card);
         gStartTag = newTag;
-        ApplyPendingTags(card, check);
+        ApplyPendingTags(t, card, check);
         if (host.bytes().compare(static_cast<size_t>(tag), bytes.size(), bytes) != 0) std::printf(" (!! wrong bytes)");
         SendMessageA(e, EM_UNDO, 0, 0);
       }
@@ -219,7 +219,7 @@ void Run(size_t size, long cap, int reps) {
         host.select(tag + 5, tag + 5);
         const auto [readFloor, find] = Beside(roadReps, [&] {
           SendMessageA(e, WM_GETTEXT, static_cast<WPARAM>(to + 1), reinterpret_cast<LPARAM>(buffer.data()));
-        }, [&] { FindTagTarget(card); }, [] {});
+        }, [&] { FindTagTarget(t, card); }, [] {});
         // The same read into a buffer made for it, as every click's read is.
         const auto [readAgain, readFresh] = Beside(roadReps, [&] {
           SendMessageA(e, WM_GETTEXT, static_cast<WPARAM>(to + 1), reinterpret_cast<LPARAM>(buffer.data()));
@@ -227,12 +227,12 @@ void Run(size_t size, long cap, int reps) {
           std::string fresh(static_cast<size_t>(to) + 1, '\0');
           SendMessageA(e, WM_GETTEXT, static_cast<WPARAM>(to + 1), reinterpret_cast<LPARAM>(fresh.data()));
         }, [] {});
-        const TagTarget target = FindTagTarget(card);
+        const TagTarget target = FindTagTarget(t, card);
         const auto [writeFloor, write] = Beside(roadReps, [&] {
           SendMessageA(e, EM_SETSEL, static_cast<WPARAM>(tag), to);
           SendMessageA(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(bytes.c_str()));
           SendMessageA(e, EM_SETSEL, static_cast<WPARAM>(caret), caret);
-        }, [&] { ApplyPendingTags(card, target); }, undo(tag + 5, tag + 5));
+        }, [&] { ApplyPendingTags(t, card, target); }, undo(tag + 5, tag + 5));
         std::snprintf(breakdown, sizeof breakdown,
                       "      (card at end, name kept: finding the tag %.2f ms beside one WM_GETTEXT %.2f ms,"
                       " %.2f ms into a new buffer; rewriting it %.2f ms beside its replacement %.2f ms)\n",

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "EditBuffer.h"
 #include "FuzzText.h"
+#include "ModelEditor.h"
 #include "bridge/logic/TextBytes.h"
 
 inline bool IsLeadCp932(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
@@ -56,4 +56,14 @@ struct RequestCount {
     ++count;
     FUZZ_CHECK(count <= limit);
   }
+};
+
+// The model editor with every request counted against a limit, and a misuse trapped.
+class FuzzModel : public ModelEditor {
+public:
+  RequestCount count;
+
+protected:
+  void Request() override { ModelEditor::Request(), count(); }
+  void Misuse() override { FUZZ_CHECK(false); }
 };

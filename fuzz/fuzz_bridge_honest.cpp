@@ -11,40 +11,6 @@
 
 namespace {
 
-// The requests as the stand-in editor answers its edit messages.
-class ModelEditor final : public TextBytes::EditorRequests {
-public:
-  EditBuffer buf;
-  size_t cap = 0;
-  RequestCount requests;
-
-  bool Present() override { return requests(), true; }
-  int64_t Length() override { return requests(), static_cast<int64_t>(buf.size()); }
-  int64_t ReadFirst(char* out, int64_t capacity) override {
-    requests();
-    FUZZ_CHECK(capacity >= 1);
-    return static_cast<int64_t>(buf.copyFirst(out, static_cast<size_t>(capacity), cap));
-  }
-  std::pair<int64_t, int64_t> GetSel() override {
-    requests();
-    return {static_cast<int64_t>(buf.selMin()), static_cast<int64_t>(buf.selMax())};
-  }
-  void SetSel(int64_t start, int64_t end) override {
-    requests();
-    // EM_SETSEL: 32-bit numbers read unsigned, -1 as the start keeps the caret.
-    const auto s = static_cast<uint32_t>(start), e = static_cast<uint32_t>(end);
-    if (s == UINT32_MAX) buf.setSel(buf.caret(), buf.caret());
-    else buf.setSel(s, e);
-  }
-  void ReplaceSel(const std::string& bytes) override {
-    requests();
-    FUZZ_CHECK(bytes.find('\0') == std::string::npos);
-    buf.replaceSel(CapTransfer(bytes, cap));
-  }
-  void Clear() override { requests(), buf.replaceSel({}); }
-  void Undo() override { requests(), buf.undo(); }
-};
-
 std::string CutAtNul(const std::string& s) { return s.substr(0, s.find('\0')); }
 
 // The text: fuzzed bytes (any byte: NULs and lone lead bytes too), repeated up to a fuzzed size
@@ -63,7 +29,7 @@ std::string ConsumeText(FuzzedDataProvider& in, const TextBytes::Family& f) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   const TextBytes::Family f = ConsumeFamily(in);
-  ModelEditor ed;
+  FuzzModel ed;
   // NT carries every text in one message, so only the 95 family has a cap, the size it reads by.
   if (!f.nt && in.ConsumeBool()) ed.cap = static_cast<size_t>(f.piecewiseFrom);
   ed.buf.setUndoDepth(in.ConsumeIntegralInRange<size_t>(0, 6));   // 0: unlimited
@@ -82,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string endTag = ConsumeCharacters(in, 8);
   // Texts over the limit that one message takes: the pieces are what the requests pay for.
   const size_t moved = text.size() + bytes.size() + endTag.size();
-  ed.requests.limit = 64 + 16 * (moved / static_cast<size_t>(f.piecewiseFrom - 3) + 1);
-  if (f.nt) ed.requests.limit = 16;
+  ed.count.limit = 64 + 16 * (moved / static_cast<size_t>(f.piecewiseFrom - 3) + 1);
+  if (f.nt) ed.count.limit = 16;
   // A read-only 95-family editor refuses the deletions of a piecewise read: it cannot be read.
   const bool unreadable = readOnly && !f.nt && text.size() >= static_cast<size_t>(f.piecewiseFrom);
 

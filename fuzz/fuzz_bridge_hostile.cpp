@@ -46,6 +46,7 @@ public:
   }
   void Clear() override { requests(); }
   void Undo() override { requests(); }
+  void ScrollCaret() override { requests(); }
 
 private:
   // A 32-bit answer, as TeraPad's numbers are: usually small, sometimes anything.

@@ -362,10 +362,13 @@ LRESULT EditMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   case EM_GETSEL: {
-    const std::size_t s = b.selMin(), e = b.selMax();
+    // A selection made backwards (its caret before its anchor) comes out of anchorFirst with
+    // its start the larger number, as custom edit controls may answer.
+    const std::size_t s = ed.settings.anchorFirst ? b.anchor() : b.selMin();
+    const std::size_t e = ed.settings.anchorFirst ? b.caret() : b.selMax();
     if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(s);
     if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(e);
-    return e > 0xFFFF ? -1 : MAKELONG(s, e);
+    return s > 0xFFFF || e > 0xFFFF ? -1 : MAKELONG(s, e);
   }
   case EM_SETSEL: {
     // As EDIT: start -1 drops the selection and keeps the caret; any other negative number,

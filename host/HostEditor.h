@@ -7,6 +7,7 @@
 
 struct HostEditorSettings {
   std::size_t cap = 0;   // bytes per transfer, 0 = no cap
+  bool anchorFirst = false;   // EM_GETSEL answers (anchor, caret), not (start, end)
 };
 
 HWND CreateHostEditor(HWND parent, int id);

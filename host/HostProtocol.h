@@ -12,6 +12,9 @@
 //                  WM_GETTEXTLENGTH that way; the length must stay true) (0 = no cap, the default)
 //   /undo=<n>      undo depth: EM_UNDO can take back at most the n latest changes (default: all)
 //   /readonly      the editor refuses every change (deletions included)
+//   /backsel       EM_GETSEL answers a selection made backwards (from its end to its start, or
+//                  EM_SETSEL with start > end) as (anchor, caret), so that its start is the larger
+//                  number, as custom edit controls may; without it, as EDIT: (smaller, larger)
 //   /tool=<cmd>    command line of the tool menu's first entry (default: [Tools] Tool1 of the
 //                  settings file; tolvane.exe beside hostpad.exe when that is empty)
 //   /notoolbar     start without a "TToolbar" child

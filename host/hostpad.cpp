@@ -33,7 +33,7 @@ struct Options {
   std::wstring file, ini, tool;
   long mode = 0;
   std::size_t cap = 0, undo = 0;
-  bool readonly = false, noToolbar = false, noIni = false, strip = false, appWindow = false;
+  bool readonly = false, noToolbar = false, noIni = false, strip = false, appWindow = false, backsel = false;
 };
 
 struct Host {
@@ -93,6 +93,7 @@ Options ParseCommandLine() {
     else if (_wcsicmp(a.c_str(), L"/noini") == 0) o.noIni = true;
     else if (_wcsicmp(a.c_str(), L"/strip") == 0) o.strip = true;
     else if (_wcsicmp(a.c_str(), L"/appwindow") == 0) o.appWindow = true;
+    else if (_wcsicmp(a.c_str(), L"/backsel") == 0) o.backsel = true;
     else if (_wcsicmp(a.c_str(), L"/ansi") == 0) {}
     else o.file = a;
   }
@@ -585,6 +586,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
 
   EditBuffer* b = HostEditorBuffer(h.editor);
   HostEditorSettingsOf(h.editor)->cap = h.opt.cap;
+  HostEditorSettingsOf(h.editor)->anchorFirst = h.opt.backsel;
   b->setUndoDepth(h.opt.undo);
   if (!h.filePath.empty()) LoadFile(h);
   b->readOnly = h.opt.readonly;

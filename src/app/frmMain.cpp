@@ -13,6 +13,7 @@
 #include "app/WineDocking.h"
 #include "app/mdlMain.h"
 #include "bridge/BesideTeraPad.h"
+#include "bridge/ReturnToTeraPad.h"
 #include "check/frmCheck.h"
 #include "common/ScopedHandles.h"
 #include "common/logic/Numeric.h"
@@ -150,10 +151,10 @@ void Form_Unload() {
 
 void mnuExit_Click() { Form_Unload(); }
 
-void mnuCheck_Click() { frmCheck::Show(); }
+void mnuCheck_Click() { frmCheck::Show(*gTeraPad); }
 
 // The preview opens beside TeraPad and hands the keyboard back itself.
-void mnuPreview_Click() { frmPreview::Show(); }
+void mnuPreview_Click() { frmPreview::Show(*gTeraPad); }
 
 void Toolbar1_MouseUp(int Button, POINT screen) {
   if (Button != kRightButton) return;
@@ -170,7 +171,7 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
   // unless the author closed the menu with a click into another program, which is in front now
   // and keeps the keyboard.
   if (chosen == IDM_CHECK) return mnuCheck_Click();
-  if (GetForegroundWindow() == form.hwnd) ReturnToTeraPad();
+  if (GetForegroundWindow() == form.hwnd) ReturnToTeraPad(*gTeraPad);
   if (chosen == IDM_PREVIEW) mnuPreview_Click();
   if (chosen == IDM_EXIT) mnuExit_Click();
 }
@@ -202,9 +203,9 @@ void OnButtonCommand(int id) {
   }
   {
     const BesideTeraPad::ModalScope modal;
-    Toolbar1_ButtonClick(button->key, form.hwnd);
+    Toolbar1_ButtonClick(button->key, form.hwnd, *gTeraPad);
   }
-  ReturnToTeraPad();
+  ReturnToTeraPad(*gTeraPad);
 }
 
 LRESULT OnNotify(const NMHDR& hdr, LPARAM lParam) {
@@ -337,22 +338,6 @@ void Form_Load() {
 }
 
 }  // namespace
-
-// Ending a modal dialog activates its owner (Windows' EndDialog makes the owner the foreground
-// window), and the popup menu's owner is made the foreground window before the menu opens: after
-// either, the hidden window has the activation and the keyboard, where no key of the author's
-// means anything. TeraPad's window goes back in front and its editor gets the keyboard; what
-// TeraPad itself does when activated is not counted on.
-void ReturnToTeraPad() {
-  const HWND editor = gTeraPad->ValidEditor();
-  if (!editor) return;
-  SetForegroundWindow(gTeraPad->hwnd());
-  // The focus can be given only to a window that shares this thread's input. A cross-process
-  // SetParent joins the input of the child's and the new parent's threads (Windows does; so does
-  // Wine 8: once docked, this thread sees TeraPad's active and focused windows as its own), so
-  // TeraPad's editor can be focused from here; its activation, sent on the way, runs first.
-  SetFocus(editor);
-}
 
 void Load() {
   if (form.hwnd) return;

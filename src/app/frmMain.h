@@ -8,7 +8,4 @@ bool IsLoaded();
 void Unload();        // gives the toolbar back and ends the program at once (never returns)
 HWND Window();        // the hidden window, owner of every tag dialog; 0 until loaded
 HWND Toolbar();       // Toolbar1's window
-// After any way out of a window of ours (dialog, menu): TeraPad's main window in front again and
-// its editor with the keyboard focus, the caret where it was.
-void ReturnToTeraPad();
 }

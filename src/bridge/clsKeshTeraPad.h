@@ -12,9 +12,12 @@
 #include <string>
 #include <variant>
 
+#include "bridge/logic/EditorAccess.h"
 #include "bridge/logic/TextBytes.h"
 
-class clsKeshTeraPad {
+// As EditorAccess it is what the deciding code (insertion, re-edit, the check's jump) asks;
+// every answer goes through the same guards (TextBytes) as the rest of the bridge.
+class clsKeshTeraPad final : public EditorAccess {
 public:
   // The argument of Edit: a number or a text.
   using Variant = std::variant<long, std::wstring>;
@@ -23,7 +26,7 @@ public:
   clsKeshTeraPad();
   clsKeshTeraPad(const clsKeshTeraPad&) = delete;
   clsKeshTeraPad& operator=(const clsKeshTeraPad&) = delete;
-  ~clsKeshTeraPad();
+  ~clsKeshTeraPad() override;
 
   // --- discovery and identity
   void SearchTeraPad();
@@ -45,12 +48,16 @@ public:
 
   // --- text and selection
   long Length() const;
+  // The lower end of the selection (see Selection).
   long SelStart() const;
   void SelStart(long NewValue);
   long SelLength() const;
-  // Start and end of the selection from one EM_GETSEL; 0, 0 when the test fails.
-  std::pair<long, long> Selection() const;
   void SelLength(long NewValue);
+  // The one reading of the selection: EM_GETSEL's answer put in order and clamped into the text
+  // (a selection made backwards may be answered as anchor, caret); 0, 0 when the test fails.
+  std::pair<int64_t, int64_t> Selection() override;
+  TextBytes::SelectionRead ReadSelection(int64_t past) override;
+  bool SelectionIs(int64_t lower, int64_t upper) override;
   // The length and the ordered selection in two messages, for a watcher that asks several times
   // a second (the preview): the editor found by the last full lookup is asked again while it is
   // still a window inside TeraPad's. Empty when TeraPad is gone.
@@ -68,17 +75,13 @@ public:
   void TextMbcs(std::string& text) const;
   std::wstring SelText() const;
   void SelText(const std::wstring& NewValue);
-  // Puts StartTag before and EndTag after the selection, the caret just before EndTag. A
-  // selection that no string message can carry whole (it holds a NUL) is left as it is.
-  void WrapSelection(const std::wstring& StartTag, const std::wstring& EndTag);
-  // The text's first bytes (cp932), at least nWant of them when it has that many, at most
-  // nWant + 1; cut at a NUL. Read as SelText reads (in pieces on the 95 family).
-  std::string TextPrefix(long nWant) const;
-  // Replaces bytes [nStart, nEnd) with `bytes` in one replacement where the system allows, then
-  // puts the caret nBack bytes before the end of what went in.
-  void ReplaceBytes(long nStart, long nEnd, const std::string& bytes, long nBack);
+  // EditorAccess, in cp932 bytes; read as SelText reads (in pieces on the 95 family), replaced
+  // in one replacement where the system allows.
+  std::string TextPrefix(int64_t nWant) override;
+  void ReplaceBytes(int64_t nStart, int64_t nEnd, std::string_view bytes, int64_t nBack) override;
+  void InsertAround(int64_t nStart, int64_t nEnd, std::string_view StartTag, std::string_view EndTag) override;
+  void ShowRange(int64_t nStart, int64_t nEnd) override;   // EM_SETSEL, EM_SCROLLCARET
   std::optional<bool> SelSet(long nStart, long nEnd);  // true while bound, else empty
-  void ScrollCaret();   // EM_SCROLLCARET: the editor scrolls its caret into view
   void Edit(long lMode, const Variant& vAny);
   static long LenMbcs(const std::wstring& sText);
   // nStart is 1-based; below 1 throws std::invalid_argument.
@@ -101,6 +104,7 @@ public:
 
 private:
   class Messages;  // the byte work's requests as edit messages
+  std::pair<int64_t, int64_t> OrderedSelection() const;
   void EnsureDebugTeraPad();
   static bool IsTeraPadWindow(HWND h);
   void FindChildWindows();

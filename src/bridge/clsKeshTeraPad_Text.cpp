@@ -28,6 +28,8 @@ TextBytes::Family HostFamily() {
 
 long GetLength(HWND e) { return static_cast<long>(SendMessageA(e, WM_GETTEXTLENGTH, 0, 0)); }
 
+// EM_GETSEL as the editor answers it; the rest of the program sees it only through
+// TextBytes::Selection.
 std::pair<long, long> GetSel(HWND e) {
   DWORD start = 0, end = 0;
   SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -89,6 +91,7 @@ public:
   void ReplaceSel(const std::string& bytes) override { ::ReplaceSel(m_editor, bytes); }
   void Clear() override { SendMessageA(m_editor, WM_CLEAR, 0, 0); }
   void Undo() override { SendMessageA(m_editor, EM_UNDO, 0, 0); }
+  void ScrollCaret() override { SendMessageA(m_editor, EM_SCROLLCARET, 0, 0); }
 
 private:
   const clsKeshTeraPad& m_bridge;
@@ -106,25 +109,23 @@ long clsKeshTeraPad::Length() const {
 }
 
 long clsKeshTeraPad::SelStart() const {
-  const HWND e = ValidEditor();
-  if (!e) return 0;
-  DWORD start = 0;
-  SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  return static_cast<long>(start);
+  return static_cast<long>(OrderedSelection().first);
 }
 
 void clsKeshTeraPad::SelStart(long NewValue) { SelSet(NewValue, NewValue); }
 
 long clsKeshTeraPad::SelLength() const {
-  const HWND e = ValidEditor();
-  if (!e) return 0;
-  const auto [start, end] = GetSel(e);
-  return end - start;
+  const auto [lower, upper] = OrderedSelection();
+  return static_cast<long>(upper - lower);
 }
 
-std::pair<long, long> clsKeshTeraPad::Selection() const {
+std::pair<int64_t, int64_t> clsKeshTeraPad::Selection() { return OrderedSelection(); }
+
+std::pair<int64_t, int64_t> clsKeshTeraPad::OrderedSelection() const {
   const HWND e = ValidEditor();
-  return e ? GetSel(e) : std::pair<long, long>{0, 0};
+  if (!e) return {0, 0};
+  Messages m(*this, e);
+  return TextBytes::Selection(m, HostFamily());
 }
 
 std::optional<TextBytes::Glimpse> clsKeshTeraPad::Glance() const {
@@ -196,26 +197,46 @@ void clsKeshTeraPad::SelText(const std::wstring& NewValue) {
   TextBytes::SetSelText(m, HostFamily(), ToAnsi(TrimNull(NewValue)));
 }
 
-void clsKeshTeraPad::WrapSelection(const std::wstring& StartTag, const std::wstring& EndTag) {
-  const HWND e = ValidEditor();
-  if (!e) return;
-  Messages m(*this, e);
-  TextBytes::WrapSelection(m, HostFamily(), ToAnsi(TrimNull(StartTag)), ToAnsi(TrimNull(EndTag)));
-}
-
-std::string clsKeshTeraPad::TextPrefix(long nWant) const {
+TextBytes::SelectionRead clsKeshTeraPad::ReadSelection(int64_t past) {
   const HWND e = ValidEditor();
   if (!e) return {};
   Messages m(*this, e);
-  return TextBytes::ReadPrefix(m, HostFamily(), nWant);
+  return TextBytes::Access(m, HostFamily()).ReadSelection(past);
 }
 
-void clsKeshTeraPad::ReplaceBytes(long nStart, long nEnd, const std::string& bytes, long nBack) {
+bool clsKeshTeraPad::SelectionIs(int64_t lower, int64_t upper) {
+  const HWND e = ValidEditor();
+  if (!e) return lower == 0 && upper == 0;
+  Messages m(*this, e);
+  return TextBytes::Access(m, HostFamily()).SelectionIs(lower, upper);
+}
+
+std::string clsKeshTeraPad::TextPrefix(int64_t nWant) {
+  const HWND e = ValidEditor();
+  if (!e) return {};
+  Messages m(*this, e);
+  return TextBytes::Access(m, HostFamily()).TextPrefix(nWant);
+}
+
+void clsKeshTeraPad::ReplaceBytes(int64_t nStart, int64_t nEnd, std::string_view bytes, int64_t nBack) {
   const HWND e = ValidEditor();
   if (!e) return;
   Messages m(*this, e);
-  const auto nul = bytes.find('\0');
-  TextBytes::ReplaceRange(m, HostFamily(), nStart, nEnd, std::string_view(bytes).substr(0, nul), nBack);
+  TextBytes::Access(m, HostFamily()).ReplaceBytes(nStart, nEnd, bytes, nBack);
+}
+
+void clsKeshTeraPad::InsertAround(int64_t nStart, int64_t nEnd, std::string_view StartTag, std::string_view EndTag) {
+  const HWND e = ValidEditor();
+  if (!e) return;
+  Messages m(*this, e);
+  TextBytes::Access(m, HostFamily()).InsertAround(nStart, nEnd, StartTag, EndTag);
+}
+
+void clsKeshTeraPad::ShowRange(int64_t nStart, int64_t nEnd) {
+  const HWND e = ValidEditor();
+  if (!e) return;
+  Messages m(*this, e);
+  TextBytes::Access(m, HostFamily()).ShowRange(nStart, nEnd);
 }
 
 std::optional<bool> clsKeshTeraPad::SelSet(long nStart, long nEnd) {
@@ -223,10 +244,6 @@ std::optional<bool> clsKeshTeraPad::SelSet(long nStart, long nEnd) {
   if (!e) return std::nullopt;
   SetSel(e, nStart, nEnd);
   return true;
-}
-
-void clsKeshTeraPad::ScrollCaret() {
-  if (const HWND e = ValidEditor()) SendMessageA(e, EM_SCROLLCARET, 0, 0);
 }
 
 void clsKeshTeraPad::Edit(long lMode, const Variant& vAny) {

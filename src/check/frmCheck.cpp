@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
 #include "bridge/BesideTeraPad.h"
+#include "bridge/ReturnToTeraPad.h"
 #include "check/logic/HdmlCheck.h"
 #include "common/Guarded.h"
 #include "dialogs/TagDialog.h"
@@ -21,6 +20,7 @@ constexpr wchar_t kNothingFound[] = L"問題は見つかりませんでした。
 enum Column { kLine, kColumn, kSeverity, kMessage };
 
 struct Form {
+  clsKeshTeraPad* teraPad = nullptr;
   HWND hwnd = nullptr;
   HWND lstProblems = nullptr;
   std::vector<HdmlCheck::Problem> problems;
@@ -35,7 +35,7 @@ HWND Item(int id) { return GetDlgItem(form.hwnd, id); }
 
 // "HDML チェック - " and the name of TeraPad's file, as its own title shows it.
 std::wstring Caption() {
-  const std::wstring path = gTeraPad->FileName();
+  const std::wstring path = form.teraPad->FileName();
   const size_t slash = path.find_last_of(L"\\/");
   std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
   if (name.empty()) name = L"無題";
@@ -44,7 +44,7 @@ std::wstring Caption() {
 
 void Recheck() {
   SetWindowTextW(form.hwnd, Caption().c_str());
-  gTeraPad->TextMbcs(form.text);
+  form.teraPad->TextMbcs(form.text);
   form.problems = HdmlCheck::Check(form.text);
   // One row per problem, or the one row that says there is none. The list asks for the texts of
   // the rows it shows only, so a long list costs nothing to fill.
@@ -72,16 +72,16 @@ std::wstring Cell(int row, int column) {
 void TakeRow(int row) {
   if (row < 0 || static_cast<size_t>(row) >= form.problems.size()) return;
   const HdmlCheck::Problem& p = form.problems[static_cast<size_t>(row)];
-  gTeraPad->SelSet(static_cast<long>(p.begin), static_cast<long>(p.end));
-  gTeraPad->ScrollCaret();
-  frmMain::ReturnToTeraPad();
+  form.teraPad->ShowRange(static_cast<int64_t>(p.begin), static_cast<int64_t>(p.end));
+  ReturnToTeraPad(*form.teraPad);
 }
 
 // Destroying an owned window activates its owner, TeraPad's main window, which then keeps the
 // keyboard itself: its editor is handed the keyboard as after every other way out of ours.
 void Close() {
+  clsKeshTeraPad& teraPad = *form.teraPad;
   DestroyWindow(form.hwnd);
-  frmMain::ReturnToTeraPad();
+  ReturnToTeraPad(teraPad);
 }
 
 int SelectedRow() { return ListView_GetNextItem(form.lstProblems, -1, LVNI_SELECTED); }
@@ -118,7 +118,7 @@ void AddColumns() {
 
 // At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor.
 void PlaceOverTeraPad() {
-  TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), Placement::LowerRightOf);
+  TagDialog::PlaceBy(form.hwnd, form.teraPad->hwnd(), Placement::LowerRightOf);
 }
 
 INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -181,10 +181,12 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void Show() {
+void Show(clsKeshTeraPad& teraPad) {
   if (!form.hwnd) {
+    form.teraPad = &teraPad;
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), form.teraPad->hwnd(),
+                       GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
   Recheck();

@@ -9,10 +9,12 @@
 #define IDC_CHECK_LBLPROBLEMS 1803
 
 #ifndef RC_INVOKED
+#include "bridge/clsKeshTeraPad.h"
+
 namespace frmCheck {
 // Opens the window over TeraPad and checks; when it is open already, brings it forward and
-// checks again.
-void Show();
+// checks again. `teraPad` outlives the window (it lives as long as the program).
+void Show(clsKeshTeraPad& teraPad);
 // For the message loop: the window's keyboard interface (Tab, Enter, Esc, access keys).
 bool PreTranslate(MSG& msg);
 }  // namespace frmCheck

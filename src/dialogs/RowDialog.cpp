@@ -41,6 +41,7 @@ TagState RowForm::ReadRows() const {
   for (const RowControls& c : m_controls)
     s.rows.push_back({!c.check || Ticked(c.check), c.input ? InputText(c.input) : std::wstring()});
   s.kept = m_kept;
+  s.editing = Editing() != nullptr;
   return s;
 }
 

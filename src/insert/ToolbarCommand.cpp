@@ -1,5 +1,6 @@
 #include "insert/ToolbarCommand.h"
 
+#include "common/Ansi.h"
 #include "dialogs/frmCE.h"
 #include "dialogs/frmCard.h"
 #include "dialogs/frmDeck.h"
@@ -37,12 +38,13 @@ constexpr ToolbarButton kButtons[] = {
 
 std::span<const ToolbarButton> ToolbarButtons() { return kButtons; }
 
-void Toolbar1_ButtonClick(std::wstring_view key, HWND owner) {
+void Toolbar1_ButtonClick(std::wstring_view key, HWND owner, EditorAccess& editor) {
   for (const ToolbarButton& button : kButtons) {
     if (button.key && button.key == key && button.Show) {
-      const TagTarget target = FindTagTarget(button.readBack);
-      if (target.edit ? button.Edit(owner, target.existing) : button.Show(owner))
-        ApplyPendingTags(button.readBack, target);
+      const TagTarget target = FindTagTarget(editor, button.readBack);
+      const TagDialog::Existing existing{FromAnsi(target.bytes), target.hasEndTag};
+      if (target.edit ? button.Edit(owner, existing) : button.Show(owner))
+        ApplyPendingTags(editor, button.readBack, target);
       return;
     }
   }

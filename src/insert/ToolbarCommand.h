@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "dialogs/TagDialog.h"
 #include "insert/mdlHDML.h"
 
 // One position of the toolbar. The docking (frmMain) builds the toolbar from these rows and the
@@ -22,8 +23,9 @@ struct ToolbarButton {
 // Positions 1 to 10, in toolbar order.
 std::span<const ToolbarButton> ToolbarButtons();
 
-// key: the clicked button's key; owner: the hidden main window that owns every tag dialog.
+// key: the clicked button's key; owner: the hidden main window that owns every tag dialog;
+// editor: TeraPad's editor, through the bridge.
 // Keys are compared exactly; an unknown key (or "テンプレート", which has no dialog) does nothing.
 // With the caret in a start tag of the button's own, or such a tag (or choice-entry lines)
 // selected, the dialog opens on it and OK rewrites it in place.
-void Toolbar1_ButtonClick(std::wstring_view key, HWND owner);
+void Toolbar1_ButtonClick(std::wstring_view key, HWND owner, EditorAccess& editor);

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
 #include "bridge/BesideTeraPad.h"
+#include "bridge/ReturnToTeraPad.h"
 #include "common/Ansi.h"
 #include "common/Guarded.h"
 #include "dialogs/TagDialog.h"
@@ -32,6 +31,7 @@ constexpr Preview::ScreenSize kSizes[] = {{12, 4}, {16, 6}, {20, 8}, {24, 10}};
 constexpr int kDefaultSize = 2;
 
 struct Form {
+  clsKeshTeraPad* teraPad = nullptr;
   HWND hwnd = nullptr;
   HWND screen = nullptr;
   HWND cboSize = nullptr;
@@ -57,7 +57,7 @@ Preview::ScreenSize Size() {
 
 // The deck file's folder, where its pictures are looked for; empty for an unsaved text.
 std::wstring DeckFolder() {
-  const std::wstring path = gTeraPad->FileName();
+  const std::wstring path = form.teraPad->FileName();
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
@@ -93,7 +93,7 @@ void Arrange() {
 
 // Beside TeraPad's right edge, its top level with TeraPad's, moved the least that keeps it inside
 // the work area of TeraPad's monitor (over TeraPad's right part when there is no room beside it).
-void PlaceBesideTeraPad() { TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), Placement::BesideRightOf); }
+void PlaceBesideTeraPad() { TagDialog::PlaceBy(form.hwnd, form.teraPad->hwnd(), Placement::BesideRightOf); }
 
 // The system's bytes for a character reference above ASCII; none when it has none.
 std::string CharacterBytes(uint32_t code) {
@@ -176,9 +176,9 @@ void ShowCaretCard() {
 // The watch's requests, answered by the bridge.
 class BridgeEditor final : public Preview::Editor {
 public:
-  std::optional<TextBytes::Glimpse> Glance() override { return gTeraPad->Glance(); }
-  void Text(std::string& text) override { gTeraPad->TextMbcs(text); }
-  std::string Prefix(size_t want) override { return gTeraPad->TextPrefix(static_cast<long>(want)); }
+  std::optional<TextBytes::Glimpse> Glance() override { return form.teraPad->Glance(); }
+  void Text(std::string& text) override { form.teraPad->TextMbcs(text); }
+  std::string Prefix(size_t want) override { return form.teraPad->TextPrefix(static_cast<long>(want)); }
 };
 
 void Tick() {
@@ -220,8 +220,9 @@ void OnKey(WPARAM key, bool character) {
 // Destroying an owned window activates its owner, TeraPad's main window: its editor is handed
 // the keyboard as after every other way out of ours.
 void Close() {
+  clsKeshTeraPad& teraPad = *form.teraPad;
   DestroyWindow(form.hwnd);
-  frmMain::ReturnToTeraPad();
+  ReturnToTeraPad(teraPad);
 }
 
 INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -278,11 +279,13 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void Show() {
+void Show(clsKeshTeraPad& teraPad) {
   if (!form.hwnd) {
     if (!TolvaneScreen::Register()) return;
+    form.teraPad = &teraPad;
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PREVIEW), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PREVIEW), form.teraPad->hwnd(),
+                       GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
   form.watch.Forget();   // read afresh: the preview shows the caret's card now
@@ -291,7 +294,7 @@ void Show() {
   ShowWindow(form.hwnd, SW_SHOWNOACTIVATE);
   SetWindowPos(form.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   BesideTeraPad::Join(form.hwnd);   // hidden with TeraPad, disabled under a tag dialog
-  frmMain::ReturnToTeraPad();
+  ReturnToTeraPad(*form.teraPad);
 }
 
 bool PreTranslate(MSG& msg) { return form.hwnd && IsDialogMessageW(form.hwnd, &msg); }

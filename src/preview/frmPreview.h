@@ -11,10 +11,12 @@
 #define IDC_PREVIEW_LBLSTATUS 1904
 
 #ifndef RC_INVOKED
+#include "bridge/clsKeshTeraPad.h"
+
 namespace frmPreview {
 // Opens the window beside TeraPad (or shows the caret's card again when it is open); TeraPad's
-// editor keeps the keyboard.
-void Show();
+// editor keeps the keyboard. `teraPad` outlives the window (it lives as long as the program).
+void Show(clsKeshTeraPad& teraPad);
 // For the message loop: the window's keyboard interface (Tab, access keys, Esc).
 bool PreTranslate(MSG& msg);
 }  // namespace frmPreview

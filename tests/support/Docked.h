@@ -269,13 +269,32 @@ private:
   std::string m_deck;
 };
 
+// How the tests select and how the editor answers EM_GETSEL: forwards, as EDIT answers; or
+// every selection made backwards, in an editor that answers it as (anchor, caret) (/backsel).
+enum class Selections { kForwards, kBackwards };
+
+inline HostPadOptions EditorAnswering(Selections s) {
+  HostPadOptions o;
+  o.backsel = s == Selections::kBackwards;
+  return o;
+}
+
 // End to end, as an author works: the editor started, Tolvane started from its tool menu and
 // docked, text selected, a button clicked, the dialog filled in, and the editor's bytes and caret
 // afterwards (cp932 byte offsets).
 class EndToEnd : public ::testing::Test {
 protected:
+  explicit EndToEnd(Selections s = Selections::kForwards) : host(EditorAnswering(s)), backwards(s == Selections::kBackwards) {}
   HostPad host;
   std::optional<Tolvane> tolvane;
+  const bool backwards;
+
+  // Bytes [start, end) selected, backwards in a backwards run.
+  void SelectBytes(long start, long end) { backwards ? host.select(end, start) : host.select(start, end); }
+  // What the editor answers to EM_GETSEL while SelectBytes(start, end) stands.
+  std::pair<long, long> AsAnswered(long start, long end) const {
+    return backwards ? std::make_pair(end, start) : std::make_pair(start, end);
+  }
 
   void SetUp() override {
     tolvane.emplace(RunFromToolMenu(host));
@@ -285,7 +304,7 @@ protected:
   // The editor holds before + selected + after, with `selected` selected.
   void Select(std::string_view before, std::string_view selected, std::string_view after = {}) {
     host.setBytes(std::string(before) + std::string(selected) + std::string(after));
-    host.select(static_cast<long>(before.size()), static_cast<long>(before.size() + selected.size()));
+    SelectBytes(static_cast<long>(before.size()), static_cast<long>(before.size() + selected.size()));
   }
 
   // Clicks docked button `index` (0-based position), lets `fill` act on the dialog titled
@@ -317,5 +336,16 @@ protected:
     EXPECT_EQ(host.sel(), std::make_pair(caret, caret));
   }
 };
+
+// EndToEnd run once forwards and once backwards: TEST_P, and
+//   INSTANTIATE_TEST_SUITE_P(, Fixture, docked::BothWays, docked::WayName);
+class EndToEndBothWays : public EndToEnd, public ::testing::WithParamInterface<Selections> {
+protected:
+  EndToEndBothWays() : EndToEnd(GetParam()) {}
+};
+inline const auto BothWays = ::testing::Values(Selections::kForwards, Selections::kBackwards);
+inline std::string WayName(const ::testing::TestParamInfo<Selections>& info) {
+  return info.param == Selections::kForwards ? "Forwards" : "Backwards";
+}
 
 }  // namespace docked

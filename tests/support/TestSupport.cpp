@@ -191,6 +191,7 @@ HostPad::HostPad(const HostPadOptions& o) {
   if (o.noToolbar) cmd += L" /notoolbar";
   if (o.noIni) cmd += L" /noini";
   if (o.strip) cmd += L" /strip";
+  if (o.backsel) cmd += L" /backsel";
   if (o.appWindow) cmd += L" /appwindow";
   // Switches for every stand-in of a run (scripts/test.sh runs the end-to-end tests once more
   // with a TeraPad built the other way).

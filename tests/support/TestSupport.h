@@ -60,6 +60,7 @@ struct HostPadOptions {
   bool noToolbar = false;
   bool noIni = false;
   bool strip = false;       // a strip holding a toolbar window, measured by Tolvane (/strip)
+  bool backsel = false;     // EM_GETSEL answers a backward selection as (anchor, caret) (/backsel)
   bool appWindow = false;   // a hidden application window owns the main window (/appwindow)
   std::wstring tool;        // tool menu command line ("" = default)
 };

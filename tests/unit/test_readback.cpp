@@ -60,6 +60,14 @@ TEST(RowsFromTag, FillsTheRowsAndWritesBackWhatNoRowHolds) {
   ReleaseRow(kCardForm, s, RowIndex(kCardForm, L"TITLE"));
   EXPECT_EQ(TagFromRows(kCardForm, s), LR"(<choice NAME="n" MARKABLE="True" title=a Title="b" KEY>)");
   EXPECT_EQ(TagFromRows(kDeckForm, RowsFromTag(kDeckForm, L"<HDML>", {})), L"<HDML>");
+  // From a fault: OK without a change gave a tag the NAME that every new card is written with
+  // (NAME=""), which the checker then warned about. Unwritten until the author fills it.
+  TagState noName = reedit(LR"(<DISPLAY TITLE="t">)");
+  EXPECT_EQ(TagFromRows(kCardForm, noName), LR"(<DISPLAY TITLE="t">)");
+  EXPECT_EQ(TagFromRows(kCardForm, reedit(LR"(<DISPLAY NAME="" TITLE="t">)")), LR"(<DISPLAY NAME="" TITLE="t">)");
+  noName.rows[RowIndex(kCardForm, L"NAME")].value = L"c";
+  EXPECT_EQ(TagFromRows(kCardForm, noName), LR"(<DISPLAY NAME="c" TITLE="t">)");
+  EXPECT_EQ(TagFromRows(kCardForm, State(kCardForm, {}, L"DISPLAY")), LR"(<DISPLAY NAME="">)") << "a new card";
   EXPECT_EQ(BuildTextTags(RowsFromTag(kTextForm, L"<wrap ID=1>", {}), true).endTag, L"</wrap>");
 }
 
@@ -81,6 +89,7 @@ TEST(TagPlace, TheCaretsTagCommentOrNothing) {
       {0, "nothing 0-0"},   {1, "own 0-20"},     {19, "own 0-20"},   {20, "nothing 0-0"},
       {22, "other 20-33"},  {27, "other 20-33"}, {33, "nothing 0-0"}, {36, "other 34-46"},
       {49, "other 47-51"},  {55, "other 51-61"},
+      {60, "other 51-61"},   // from a fault: just before an end tag's ">" counted as after it
   };
   for (const auto& c : cases) EXPECT_EQ(Show(TagPlace::AtCaret(doc, true, c.caret, kCard)), c.spot) << c.caret;
   EXPECT_EQ(Show(TagPlace::AtCaret(doc.substr(0, 10), false, 3, kCard)), "more 0-0") << "the '>' not yet read";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ModelEditor.h"
 #include "bridge/logic/TextBytes.h"
 
 namespace {
@@ -32,6 +33,7 @@ struct WholeCharacters final : TextBytes::EditorRequests {
   void ReplaceSel(const std::string&) override {}
   void Clear() override {}
   void Undo() override {}
+  void ScrollCaret() override {}
 };
 
 }  // namespace
@@ -74,4 +76,17 @@ TEST(TextBytes, AReadIntoTheLastReadingAsksNoLengthYetNeverCutsTheText) {
     EXPECT_EQ(kept, c.text.substr(0, c.text.find('\0'))) << c.last << " then " << c.text.size();
     EXPECT_EQ(ed.lengths, c.lengths) << c.last << " then " << c.text.size();
   }
+}
+
+// From a fault put in by hand that the whole suite let pass: Text Let rebuilt the text piece by
+// piece into an editor that took one byte per replacement, thousands of messages for a text
+// that such an editor cannot take whole anyway. One refusal ends it.
+TEST(TextBytes, TextLetIntoAnEditorTakingOneBytePerReplacementGivesUpAtOnce) {
+  ModelEditor ed;
+  ed.cap = 1;
+  TextBytes::Family f;
+  f.nt = false;
+  f.isLead = [](char c) { return IsLeadByte(static_cast<unsigned char>(c)); };
+  TextBytes::SetText(ed, f, std::string(3000, 'a'));
+  EXPECT_LE(ed.requests, 10u);
 }

@@ -55,7 +55,14 @@ protected:
   }
 };
 
-TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheEditor) {
+// Run with an editor that answers EM_GETSEL as EDIT does, and with one that answers a backward
+// selection as (anchor, caret).
+class CheckBothWays : public Check, public ::testing::WithParamInterface<Selections> {
+protected:
+  CheckBothWays() { options = EditorAnswering(GetParam()); }
+};
+
+TEST_P(CheckBothWays, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheEditor) {
   const HWND window = OpenCheck();
   ASSERT_TRUE(window);
   EXPECT_EQ(GetWindow(window, GW_OWNER), host->main()) << "kept in front of TeraPad";
@@ -113,6 +120,8 @@ TEST_F(Check, TheWindowListsBothProblemsAndEnterOnTheSecondSelectsItsBytesInTheE
   host->close();
   EXPECT_TRUE(tolvane->waitExit(2500));
 }
+
+INSTANTIATE_TEST_SUITE_P(, CheckBothWays, BothWays, WayName);
 
 // From a fault: with a tag dialog open, the check window still took clicks and keys (Enter or a
 // double-click took a row, moving the selection under the open dialog).

@@ -6,6 +6,7 @@
 
 #include "Docked.h"
 #include "dialogs/frmText.h"
+#include "dialogs/logic/Placement.h"
 #include "res/resource.h"
 
 using namespace docked;
@@ -189,6 +190,8 @@ TEST(Docking, ToolTipsAreTheButtonKeys) {
 
 TEST(Docking, ARealClickOpensTheDialogAndASecondClickOpensNothingElse) {
   HostPad host;
+  // Away from where the system would put a dialog of an owner at 0,0.
+  SetWindowPos(host.main(), nullptr, 150, 90, 640, 420, SWP_NOZORDER | SWP_NOACTIVATE);
   Tolvane tolvane = RunFromToolMenu(host);
   ASSERT_TRUE(tolvane.waitDocked(host));
   ASSERT_TRUE(RealClick(tolvane.buttonCentre(kTextButton)));
@@ -196,6 +199,19 @@ TEST(Docking, ARealClickOpensTheDialogAndASecondClickOpensNothingElse) {
   ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowOf(tolvane.pid(), L"#32770", L"テキスト整形")) != nullptr; }));
   EXPECT_EQ(GetForegroundWindow(), dialog);
   EXPECT_TRUE(IsWindowEnabled(host.main())) << "a dialog of ours does not disable the editor";
+  // From a fault that every test let pass: the dialog placed by the system instead of centred
+  // over the editor. Where it stands is the placement rule's answer.
+  RECT over, own;
+  GetWindowRect(host.main(), &over);
+  GetWindowRect(dialog, &own);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(host.main(), MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  const ::Placement::Point at = ::Placement::CentreOver({over.left, over.top, over.right, over.bottom}, own.right - own.left,
+                                                    own.bottom - own.top, {work.left, work.top, work.right, work.bottom});
+  EXPECT_EQ(own.left, at.x);
+  EXPECT_EQ(own.top, at.y);
 
   host.foreground();
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == host.main(); }));

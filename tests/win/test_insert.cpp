@@ -26,7 +26,7 @@ Fill WithEndTag(int tagIndex) {
   };
 }
 
-class Insertion : public docked::EndToEnd {
+class Insertion : public docked::EndToEndBothWays {
 protected:
   void Text(const Fill& fill) { Command(kTextButton, L"テキスト整形", fill); }
 };
@@ -40,7 +40,7 @@ struct Case {
   long caret;
 };
 
-TEST_F(Insertion, WrapsTheSelectionAndLeavesTheCaretBeforeTheEndTag) {
+TEST_P(Insertion, WrapsTheSelectionAndLeavesTheCaretBeforeTheEndTag) {
   const Case cases[] = {
       {"CENTER with end tag around abc", "xabcy", 1, 4, WithEndTag(1), "x<CENTER>abc</CENTER>y", 12},
       {"Japanese selected: only the end tag's bytes count", "\x82\xa0\x82\xa2\x82\xa4", 0, 6,   // あいう
@@ -51,11 +51,15 @@ TEST_F(Insertion, WrapsTheSelectionAndLeavesTheCaretBeforeTheEndTag) {
        [](HWND d) { Key(d, VK_RETURN); }, "<BR>abc", 7},
       {"after Japanese text, before more of it", "\x82\xa0xyz\x82\xa2", 2, 5, WithEndTag(2),
        "\x82\xa0<RIGHT>xyz</RIGHT>\x82\xa2", 12},
+      // From a fault: selected from right to left in an editor that answers (anchor, caret), the
+      // selection was replaced by the empty tags.
+      {"あいう in 前あいう後, CENTER with its end tag", "\x91\x4f\x82\xa0\x82\xa2\x82\xa4\x8c\xe3", 2, 8,
+       WithEndTag(1), "\x91\x4f<CENTER>\x82\xa0\x82\xa2\x82\xa4</CENTER>\x8c\xe3", 16},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     host.setBytes(c.text);
-    host.select(c.selStart, c.selEnd);
+    SelectBytes(c.selStart, c.selEnd);
     const LRESULT undoBefore = host.send(HPM_UNDOCOUNT);
     Text(c.fill);
     EXPECT_EQ(host.bytes(), c.expected);
@@ -67,7 +71,7 @@ TEST_F(Insertion, WrapsTheSelectionAndLeavesTheCaretBeforeTheEndTag) {
   }
 }
 
-TEST_F(Insertion, CancelEscAndTheCloseBoxInsertNothingEvenRightAfterAnInsertion) {
+TEST_P(Insertion, CancelEscAndTheCloseBoxInsertNothingEvenRightAfterAnInsertion) {
   const struct { const char* name; Fill fill; } closings[] = {
       {"Cancel", [](HWND d) { Pick(d, IDC_TEXT_CBOTAG, 1); Click(Find(d, IDCANCEL)); }},
       {"Esc", [](HWND d) { Click(Find(d, IDC_TEXT_CHKCLOSETAG)); Key(d, VK_ESCAPE); }},
@@ -78,11 +82,11 @@ TEST_F(Insertion, CancelEscAndTheCloseBoxInsertNothingEvenRightAfterAnInsertion)
     Select("", "abc");
     Text(WithEndTag(1));
     ASSERT_EQ(host.bytes(), "<CENTER>abc</CENTER>");
-    host.select(0, 3);
+    SelectBytes(0, 3);
     const LRESULT undoBefore = host.send(HPM_UNDOCOUNT);
     Text(closing.fill);
     EXPECT_EQ(host.bytes(), "<CENTER>abc</CENTER>");
-    EXPECT_EQ(host.sel(), std::make_pair(0L, 3L));
+    EXPECT_EQ(host.sel(), AsAnswered(0, 3));
     EXPECT_EQ(host.send(HPM_UNDOCOUNT), undoBefore);
   }
 }
@@ -90,7 +94,7 @@ TEST_F(Insertion, CancelEscAndTheCloseBoxInsertNothingEvenRightAfterAnInsertion)
 // From a fault: with a NUL in the selection the bytes after it were lost on OK (the read
 // stops at the NUL, and the replacement rewrote the whole selection with what was read).
 // Now the tags go in around the selection, one replacement each, and no byte is touched.
-TEST_F(Insertion, ANulInTheSelectionOrBeforeItLosesNoByte) {
+TEST_P(Insertion, ANulInTheSelectionOrBeforeItLosesNoByte) {
   const struct { const char* name; std::string before, selected, after; } cases[] = {
       {"NUL inside the selection, Japanese around it", "x", std::string("\x82\xa0" "a\0b\x82\xa2", 7), "y"},
       {"NUL before the selection", std::string("a\0b", 3), "c", "d"},
@@ -112,7 +116,7 @@ TEST_F(Insertion, ANulInTheSelectionOrBeforeItLosesNoByte) {
 // Tolvane's hidden window, which owns the dialogs and the menu, so the author's next key went
 // nowhere until a click into the editor. A key pressed right after the way out must land in the
 // editor at the caret, with an editor that does not focus its edit control by itself.
-TEST_F(Insertion, TheAuthorsNextKeyLandsInTheEditorAtTheCaret) {
+TEST_P(Insertion, TheAuthorsNextKeyLandsInTheEditorAtTheCaret) {
   const struct { const char* name; std::function<void()> wayOut; const char* expected; } cases[] = {
       {"OK", [&] { Select("x", "abc", "y"); Text(WithEndTag(1)); }, "x<CENTER>abcz</CENTER>y"},
       {"Cancel", [&] { Select("x", "", "y"); Text([](HWND d) { Click(Find(d, IDCANCEL)); }); }, "xzy"},
@@ -141,7 +145,7 @@ TEST_F(Insertion, TheAuthorsNextKeyLandsInTheEditorAtTheCaret) {
 // From a fault: the popup menu closed by a click into another program pulled TeraPad back in
 // front of that program. The keyboard goes back to TeraPad only when the menu's way out leaves
 // it with Tolvane (Esc, above); a click elsewhere leaves it where the author clicked.
-TEST_F(Insertion, ThePopupMenuClosedAsAnotherProgramTakesTheForegroundLeavesThatProgramInFront) {
+TEST_P(Insertion, ThePopupMenuClosedAsAnotherProgramTakesTheForegroundLeavesThatProgramInFront) {
   const HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0,
                                      200, 150, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(other);
@@ -160,5 +164,7 @@ TEST_F(Insertion, ThePopupMenuClosedAsAnotherProgramTakesTheForegroundLeavesThat
   EXPECT_EQ(GetForegroundWindow(), other);
   DestroyWindow(other);
 }
+
+INSTANTIATE_TEST_SUITE_P(, Insertion, docked::BothWays, docked::WayName);
 
 }  // namespace

@@ -7,15 +7,16 @@
 #include "dialogs/frmCE.h"
 #include "dialogs/frmCard.h"
 #include "dialogs/frmImg.h"
+#include "dialogs/frmText.h"
 
 using namespace DialogDriver;
 
 namespace {
 
 // Positions of the docked buttons.
-constexpr int kCard = 2, kCE = 6, kImg = 7;
+constexpr int kCard = 2, kText = 3, kCE = 6, kImg = 7;
 
-class Reedit : public docked::EndToEnd {
+class Reedit : public docked::EndToEndBothWays {
 protected:
   // The editor holds `text` with the caret at `caret`; returns the undo count before the click.
   LRESULT Start(const std::string& text, long caret) {
@@ -31,7 +32,7 @@ protected:
 
 const std::string kCardDoc = Cp932(L"<HDML>\r\n<DISPLAY NAME=\"c1\" FOO='x' TITLE=\"t\">\r\nあ<BR>\r\n</DISPLAY>\r\n</HDML>");
 
-TEST_F(Reedit, ADisplayCardBecomesAChoiceCardKeepingWhatItsDialogCannotShow) {
+TEST_P(Reedit, ADisplayCardBecomesAChoiceCardKeepingWhatItsDialogCannotShow) {
   const LRESULT undo = Start(kCardDoc, 13);   // in "<DISPLAY"
   ASSERT_NO_FATAL_FAILURE(Command(kCard, L"カードの設定 (編集)", [](HWND d) {
     EXPECT_EQ(Text(Find(d, IDC_TXTED)), LR"(<DISPLAY NAME="c1" TITLE="t" FOO='x'>)");
@@ -47,7 +48,7 @@ TEST_F(Reedit, ADisplayCardBecomesAChoiceCardKeepingWhatItsDialogCannotShow) {
   EXPECT_EQ(host.bytes(), kCardDoc);
 }
 
-TEST_F(Reedit, CancelChangesNothingNotEvenTheCaret) {
+TEST_P(Reedit, CancelChangesNothingNotEvenTheCaret) {
   const LRESULT undo = Start(kCardDoc, 20);
   ASSERT_NO_FATAL_FAILURE(Command(kCard, L"カードの設定 (編集)", [](HWND d) {
     Pick(d, IDC_CARD_CBOCARD, 2);
@@ -57,7 +58,7 @@ TEST_F(Reedit, CancelChangesNothingNotEvenTheCaret) {
   EXPECT_EQ(host.send(HPM_UNDOCOUNT), undo);
 }
 
-TEST_F(Reedit, ImageButtonOpensTheImgAtTheCaretAndPutsANewOneAfterAnotherTag) {
+TEST_P(Reedit, ImageButtonOpensTheImgAtTheCaretAndPutsANewOneAfterAnotherTag) {
   Start(R"(a<IMG SRC="x.bmp" ALT="y">b)", 4);
   ASSERT_NO_FATAL_FAILURE(Command(kImg, L"画像 - <IMG> (編集)", [](HWND d) {
     EXPECT_EQ(Text(Find(d, IDC_IMG_TXTSRC)), L"x.bmp");
@@ -74,10 +75,22 @@ TEST_F(Reedit, ImageButtonOpensTheImgAtTheCaretAndPutsANewOneAfterAnotherTag) {
   ExpectText(R"(<A DEST="#x"><IMG SRC="p.bmp">go</A>)", 30);
 }
 
-TEST_F(Reedit, TwoSelectedChoiceLinesAreReordered) {
+// From a fault: the text dialog opened on a tag never showed that its end tag is there.
+TEST_P(Reedit, TheTextDialogShowsWhetherTheTagsEndTagIsThere) {
+  for (const bool closed : {true, false}) {
+    SCOPED_TRACE(closed ? "with </CENTER>" : "without");
+    Start(closed ? "<CENTER>x</CENTER>" : "<CENTER>x", 2);
+    ASSERT_NO_FATAL_FAILURE(Command(kText, L"テキスト整形 (編集)", [&](HWND d) {
+      EXPECT_EQ(SendMessageW(Find(d, IDC_TEXT_CHKCLOSETAG), BM_GETCHECK, 0, 0), closed ? BST_CHECKED : BST_UNCHECKED);
+      Click(Find(d, IDCANCEL));
+    }));
+  }
+}
+
+TEST_P(Reedit, TwoSelectedChoiceLinesAreReordered) {
   const std::string doc = "<CHOICE>\r\n<CE TYPE=\"A\">one\r\n<CE TYPE=\"B\">two\r\n</CHOICE>";
   host.setBytes(doc);
-  host.select(10, 46);   // both lines and the line break after them, which stays
+  SelectBytes(10, 46);   // both lines and the line break after them, which stays
   ASSERT_NO_FATAL_FAILURE(Command(kCE, L"選択肢の設定 (編集)", [](HWND d) {
     const HWND list = Find(d, IDC_CE_LSTSNDATA);
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
@@ -89,7 +102,7 @@ TEST_F(Reedit, TwoSelectedChoiceLinesAreReordered) {
   ExpectText(reordered, 44);
 
   // From a fault: OK on a list emptied of every line deleted the lines it was opened on.
-  host.select(10, 46);
+  SelectBytes(10, 46);
   ASSERT_NO_FATAL_FAILURE(Command(kCE, L"選択肢の設定 (編集)", [](HWND d) {
     const HWND list = Find(d, IDC_CE_LSTSNDATA);
     for (int i = 0; i < 2; ++i) {
@@ -101,5 +114,7 @@ TEST_F(Reedit, TwoSelectedChoiceLinesAreReordered) {
   }));
   EXPECT_EQ(host.bytes(), reordered);
 }
+
+INSTANTIATE_TEST_SUITE_P(, Reedit, docked::BothWays, docked::WayName);
 
 }  // namespace

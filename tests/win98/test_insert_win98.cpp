@@ -39,7 +39,7 @@ HostPad InsertInto(const Case& c, LRESULT* undoBefore = nullptr) {
   gStartTag = c.start;
   gEndTag = c.end;
   if (undoBefore) *undoBefore = host.send(HPM_UNDOCOUNT);
-  InsertPendingTags();
+  InsertPendingTags(*gTeraPad);
   return host;
 }
 

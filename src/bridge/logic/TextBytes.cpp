@@ -5,6 +5,7 @@
 #include "bridge/logic/TextBytes.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace TextBytes {
@@ -55,23 +56,43 @@ std::string ReadFirst(EditorRequests& e, const Family& f, int64_t capacity) {
   return buffer;
 }
 
+// Where the editor's caret stands after a replacement (nothing is selected then): the lower end
+// of its answer, whichever order it gives.
+int64_t Caret(EditorRequests& e) {
+  const auto [a, b] = e.GetSel();
+  return std::min(a, b);
+}
+
 // Replaces the selection with `bytes`, in pieces of at most `maxPiece` bytes; each piece goes
 // in at the caret that the previous one left. A host that takes fewer bytes than given is sent
-// the rest again; one that takes none ends it. Returns the bytes that went in.
-size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, size_t maxPiece) {
+// the rest again; one that takes none ends it. Returns the bytes that went in. `from`: where the
+// selection starts when the caller has just set it (its answer is then not needed); -1: unknown.
+size_t PutInPieces(EditorRequests& e, const Family& f, std::string_view bytes, size_t maxPiece, int64_t from = -1) {
   size_t done = 0;
-  int64_t caret = e.GetSel().first;
+  int64_t caret = Caret(e);
+  // The editor may have moved a start inside a double-byte character back onto its lead byte,
+  // one byte; an answer further off is no answer.
+  if (from >= 0 && (caret > from || caret < from - 1)) caret = from;
   while (done < bytes.size()) {
     const std::string_view rest = bytes.substr(done);
     size_t w = WholeChars(f, rest, maxPiece);
     if (w == 0) w = std::min(rest.size(), maxPiece);  // a lone lead byte: send it as it is
     e.ReplaceSel(std::string(rest.substr(0, w)));
-    const int64_t now = e.GetSel().first;
+    const int64_t now = Caret(e);
     if (now <= caret) break;
     done += static_cast<size_t>(std::min<int64_t>(now - caret, static_cast<int64_t>(w)));
     caret = now;
   }
   return done;
+}
+
+// SelText Let: one replacement where the system allows, else in pieces; `from` as PutInPieces.
+void PutSelText(EditorRequests& e, const Family& f, std::string_view bytes, int64_t from) {
+  if (f.nt || static_cast<int64_t>(bytes.size()) <= f.piecewiseFrom) {
+    e.ReplaceSel(std::string(bytes));
+    return;
+  }
+  PutInPieces(e, f, bytes, static_cast<size_t>(f.pieceMax), from);
 }
 
 // After the undos of a piecewise read: the editor must hold the text it held before. A host
@@ -91,14 +112,14 @@ void RestoreAfterRead(EditorRequests& e, const Family& f, int64_t before, const 
     if (missing == before - now) {
       e.SetSel(0, 0);
       PutInPieces(e, f, std::string_view(read).substr(0, static_cast<size_t>(missing)),
-                  static_cast<size_t>(f.pieceMax));
+                  static_cast<size_t>(f.pieceMax), 0);
       return;
     }
   }
   // Not a state that undo alone leaves: put the read text back only when it was all of it.
   if (readSize == before && now >= 0) {
     e.SetSel(0, -1);
-    PutInPieces(e, f, read, static_cast<size_t>(f.pieceMax));
+    PutInPieces(e, f, read, static_cast<size_t>(f.pieceMax), 0);
   }
 }
 
@@ -170,6 +191,18 @@ std::string_view Selected(std::string_view text, int64_t start, int64_t end) {
   return text.substr(from, std::min<size_t>(static_cast<size_t>(end - start), text.size() - from));
 }
 
+std::pair<int64_t, int64_t> Ordered(std::pair<int64_t, int64_t> sel) {
+  return sel.first <= sel.second ? sel : std::make_pair(sel.second, sel.first);
+}
+
+std::pair<int64_t, int64_t> ClampedTo(int64_t length, int64_t lower, int64_t upper) {
+  return {std::clamp<int64_t>(lower, 0, length), std::clamp<int64_t>(upper, 0, length)};
+}
+
+std::pair<int64_t, int64_t> ClampedToLength(EditorRequests& e, const Family& f, int64_t lower, int64_t upper) {
+  return ClampedTo(std::max<int64_t>(Length(e, f), 0), lower, upper);
+}
+
 }  // namespace
 
 std::string GetText(EditorRequests& e, const Family& f) {
@@ -199,9 +232,8 @@ void GetText(EditorRequests& e, const Family& f, std::string& text) {
 Glimpse Glance(EditorRequests& e, const Family& f) {
   Glimpse g;
   g.length = std::max<int64_t>(Length(e, f), 0);
-  const auto [a, b] = e.GetSel();
-  g.start = std::clamp<int64_t>(std::min(a, b), 0, g.length);
-  g.end = std::clamp<int64_t>(std::max(a, b), 0, g.length);
+  const auto [lower, upper] = Ordered(e.GetSel());
+  std::tie(g.start, g.end) = ClampedTo(g.length, lower, upper);
   return g;
 }
 
@@ -212,9 +244,11 @@ std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
 void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
                   int64_t back) {
   e.SetSel(start, end);
-  SetSelText(e, f, bytes);
+  PutSelText(e, f, bytes, std::max<int64_t>(std::min(start, end), 0));
   if (!e.Present()) return;
-  const int64_t caret = e.GetSel().first - back;
+  // From the range asked for, not from the editor's answer, which may be (anchor, caret) or
+  // nonsense: the caret `back` bytes before the end of what went in.
+  const int64_t caret = std::min<int64_t>(start, end) + static_cast<int64_t>(bytes.size()) - back;
   e.SetSel(caret, caret);
 }
 
@@ -233,7 +267,7 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
     while (!rest.empty()) {
       const size_t from = rest.size() > static_cast<size_t>(c) ? BoundaryFrom(f, rest, rest.size() - c) : 0;
       const std::string_view piece = rest.substr(from);
-      if (piece.empty() || PutInPieces(e, f, piece, static_cast<size_t>(c)) < piece.size()) break;
+      if (piece.empty() || PutInPieces(e, f, piece, static_cast<size_t>(c), 0) < piece.size()) break;
       e.SetSel(0, 0);
       rest = rest.substr(0, from);
       if (!e.Present() || e.Length() < 0) break;
@@ -242,37 +276,75 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
   if (e.Present()) e.SetSel(1, 1);
 }
 
-std::string GetSelText(EditorRequests& e, const Family& f) {
-  const auto [start, end] = e.GetSel();
-  // Read before the text rather than after it: a piecewise read restores the selection.
-  return std::string(Selected(ReadTextBytes(e, f, end), start, end));
+std::pair<int64_t, int64_t> Selection(EditorRequests& e, const Family& f) {
+  auto [lower, upper] = Ordered(e.GetSel());
+  // Inside the text when one read of its first `upper` bytes gets them all (and no NUL, which
+  // ends every read): under Wine that costs a copy of those bytes, the length a copy of all.
+  if (lower >= 0 && upper <= f.maxText && (f.nt || upper + 2 <= f.readCapacity)) {
+    const std::string head = ReadFirst(e, f, upper + 1);
+    if (static_cast<int64_t>(head.size()) == upper && head.find('\0') == std::string::npos) return {lower, upper};
+  }
+  return ClampedToLength(e, f, lower, upper);
 }
 
-void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) {
-  if (f.nt || static_cast<int64_t>(bytes.size()) <= f.piecewiseFrom) {
-    e.ReplaceSel(std::string(bytes));
-    return;
+bool SelectionIs(EditorRequests& e, int64_t lower, int64_t upper) {
+  return Ordered(e.GetSel()) == std::make_pair(lower, upper);
+}
+
+SelectionRead ReadSelection(EditorRequests& e, const Family& f, int64_t past) {
+  SelectionRead r;
+  auto [lower, upper] = Ordered(e.GetSel());
+  past = std::max<int64_t>(past, 0);
+  const bool read = lower >= 0 && upper <= f.maxText;
+  if (read) {
+    // The read that the caller wants anyway tells whether the selection ends inside the text.
+    r.text = ReadTextBytes(e, f, upper + past);
+    r.whole = static_cast<int64_t>(r.text.size()) <= upper + past;
+    if (static_cast<int64_t>(r.text.size()) >= upper) {
+      r.lower = lower;
+      r.upper = upper;
+      return r;
+    }
   }
-  PutInPieces(e, f, bytes, static_cast<size_t>(f.pieceMax));
+  std::tie(r.lower, r.upper) = ClampedToLength(e, f, lower, upper);
+  // A read that fell short (past the text, or a NUL) holds all that any read can give.
+  if (!read) {
+    r.text = ReadTextBytes(e, f, r.upper + past);
+    r.whole = static_cast<int64_t>(r.text.size()) <= r.upper + past;
+  }
+  return r;
+}
+
+std::string GetSelText(EditorRequests& e, const Family& f) {
+  const SelectionRead r = ReadSelection(e, f, 0);
+  return std::string(Selected(r.text, r.lower, r.upper));
+}
+
+void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) { PutSelText(e, f, bytes, -1); }
+
+void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
+                  std::string_view endTag) {
+  if (!endTag.empty()) {
+    if (!e.Present()) return;
+    e.SetSel(end, end);
+    PutSelText(e, f, endTag, std::max<int64_t>(end, 0));
+  }
+  if (!e.Present()) return;
+  e.SetSel(start, start);
+  PutSelText(e, f, startTag, std::max<int64_t>(start, 0));
+  // From the range asked for, not from the editor's answer: the caret just before the end tag.
+  const int64_t caret = end + static_cast<int64_t>(startTag.size());
+  e.SetSel(caret, caret);
 }
 
 void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag) {
-  const auto [start, end] = e.GetSel();
-  const std::string text = ReadTextBytes(e, f, end);
-  if (start >= 0 && end > start && static_cast<int64_t>(text.size()) < end) {
+  const SelectionRead r = ReadSelection(e, f, 0);
+  const int64_t start = r.lower, end = r.upper;
+  const std::string& text = r.text;
+  if (static_cast<int64_t>(text.size()) < end) {
     // The selection could not be read whole: it holds a NUL, which ends every string message.
-    // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead:
-    // the end tag first, where it does not move the start.
-    if (!endTag.empty()) {
-      if (!e.Present()) return;
-      e.SetSel(end, end);
-      SetSelText(e, f, endTag);
-    }
-    if (!e.Present()) return;
-    e.SetSel(start, start);
-    SetSelText(e, f, startTag);
-    const int64_t caret = end + (e.GetSel().first - start);
-    e.SetSel(caret, caret);
+    // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead.
+    InsertAround(e, f, start, end, startTag, endTag);
     return;
   }
   // One replacement of the selection: one change that the host's undo takes back whole.

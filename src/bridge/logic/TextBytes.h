@@ -19,11 +19,14 @@ public:
   virtual int64_t Length() = 0;                       // WM_GETTEXTLENGTH
   // WM_GETTEXT into `buffer` of `capacity` bytes; the editor's count, unchecked.
   virtual int64_t ReadFirst(char* buffer, int64_t capacity) = 0;
-  virtual std::pair<int64_t, int64_t> GetSel() = 0;   // EM_GETSEL: start, end
+  // EM_GETSEL: start, end, as the editor answers them. Only Selection below reads them for the
+  // rest of the program: an editor may answer a selection made backwards as (anchor, caret).
+  virtual std::pair<int64_t, int64_t> GetSel() = 0;
   virtual void SetSel(int64_t start, int64_t end) = 0;  // EM_SETSEL
   virtual void ReplaceSel(const std::string& bytes) = 0;  // EM_REPLACESEL; bytes hold no NUL
   virtual void Clear() = 0;                           // WM_CLEAR
   virtual void Undo() = 0;                            // EM_UNDO
+  virtual void ScrollCaret() = 0;                     // EM_SCROLLCARET
 };
 
 // How the editor's system moves text. On NT every text crosses in one message; the 95 family
@@ -41,6 +44,19 @@ struct Family {
   int64_t maxText = int64_t{256} << 20;
 };
 
+// The selection put in order and inside the text: 0 <= lower <= upper <= length. A selection
+// made backwards is the same selection; an answer outside the text is clamped into it.
+std::pair<int64_t, int64_t> Selection(EditorRequests& e, const Family& f);
+// The selection as Selection gives it, with the text's first bytes as ReadPrefix(upper + past)
+// gives them, from the one read that also tells whether the selection ends inside the text.
+struct SelectionRead {
+  int64_t lower = 0, upper = 0;
+  std::string text;
+  bool whole = false;   // `text` is all there is to read
+};
+SelectionRead ReadSelection(EditorRequests& e, const Family& f, int64_t past);
+// Whether the selection is [lower, upper), in either order: one EM_GETSEL, no read.
+bool SelectionIs(EditorRequests& e, int64_t lower, int64_t upper);
 // What a watcher asks many times a second: the text's length and the selection, in two requests
 // (WM_GETTEXTLENGTH, EM_GETSEL), put in order: the length between 0 and the family's limit, the
 // selection's ends inside [0, length], start <= end.
@@ -70,5 +86,10 @@ void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end
                   int64_t back);
 // Puts `startTag` before and `endTag` after the selection, caret just before `endTag`.
 void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag);
+// The same around bytes [start, end) without rewriting them: the end tag goes in first, where it
+// does not move the start; two replacements. For a range that no string message can carry
+// whole (it holds a NUL).
+void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
+                  std::string_view endTag);
 
 }  // namespace TextBytes

@@ -4,13 +4,19 @@
 
 #include "dialogs/logic/StartTag.h"
 
+namespace {
+bool Held(const TagState& s, size_t row) {
+  return std::any_of(s.kept.begin(), s.kept.end(), [&](const KeptAttribute& k) { return k.held && k.row == static_cast<int>(row); });
+}
+}  // namespace
+
 std::wstring TagFromRows(const TagForm& form, const TagState& s) {
   std::wstring tag = L"<";
   tag += form.element.empty() ? std::wstring_view(s.element) : form.element;
   tag += form.afterName;
   for (size_t i = 0; i < form.rows.size() && i < s.rows.size(); ++i) {
     const TagRow& row = form.rows[i];
-    if (row.optional && !s.rows[i].ticked) continue;
+    if (row.optional ? !s.rows[i].ticked : s.editing && s.rows[i].value.empty() && !Held(s, i)) continue;
     tag.append(L" ").append(row.name).append(L"=\"");
     tag += row.input == RowInput::kFixed ? row.fixed : std::wstring_view(s.rows[i].value);
     tag += L'"';
@@ -44,6 +50,7 @@ TagState RowsFromTag(const TagForm& form, std::wstring_view tag, TagState shown)
   const auto read = ReadStartTag(tag);
   if (!read) return shown;
   TagState s = std::move(shown);
+  s.editing = true;
   s.rows.resize(form.rows.size());
   s.kept.clear();
   if (form.element.empty()) s.element = Part(tag, read->nameBegin, read->nameEnd);

@@ -53,11 +53,16 @@ struct TagState {
   std::wstring element;               // used when the form's element is chosen
   std::vector<RowValue> rows;         // one per row of the form
   std::vector<KeptAttribute> kept;
+  // A tag already in the text: a row without a check box (written for every new tag) that the
+  // tag lacks stays unwritten while it is empty, so that OK without a change gives the tag's
+  // own attributes back.
+  bool editing = false;
   bool operator==(const TagState&) const = default;
 };
 
 // "<" element, afterName, each written row as ` NAME="value"` (values exactly as held, never
-// trimmed or escaped), the kept attributes that are not held, ">".
+// trimmed or escaped), the kept attributes that are not held, ">". Written: a ticked row; a row
+// without a check box always, except an empty one that the edited tag did not hold.
 std::wstring TagFromRows(const TagForm& form, const TagState& s);
 
 // The state that `tag` describes, over `shown` (the controls as they opened): a row whose
