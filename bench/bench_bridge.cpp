@@ -22,6 +22,7 @@
 #include "common/Ansi.h"
 #include "insert/ToolbarCommand.h"
 #include "insert/mdlHDML.h"
+#include "preview/logic/PreviewLayout.h"
 
 namespace {
 
@@ -320,6 +321,45 @@ void RunRead(size_t size, long cap, int reps) {
               "a first read %5.3fx\n", size / 1024, whole, guard, length, fresh);
 }
 
+// What the preview does when its look (length and selection) found a change: the whole text read,
+// the cards found, the caret's card laid out; against one raw read of the same deck, in turns.
+// Beside it: the look alone, which is all an idle tick costs, and the two steps after the read,
+// to show that laying out one card does not grow with the deck.
+void RunPreview(size_t size, int reps) {
+  HostPad host;
+  const std::string deck = Deck(size);
+  host.setBytes(deck);
+  if (host.bytes().size() != deck.size()) return (void)std::printf("   !! the deck did not load\n");
+  g_editor = host.editor();
+  clsKeshTeraPad& t = *gTeraPad;
+  t.hwnd(host.main());
+  const long caret = static_cast<long>(deck.find("<DISPLAY", deck.size() / 2)) + 30;
+  host.select(caret, caret);
+  Preview::Context context;   // 20 x 8, no variables, no pictures
+  std::string buffer(size + 1, '\0');
+  LRESULT got = 0;
+  size_t rows = 0;
+  const auto look = t.Glance();
+  std::string text;   // the last reading, kept as the preview keeps it
+  const auto refresh = [&] {
+    t.TextMbcs(text);
+    const Preview::Cards cards = Preview::FindCards(text);
+    rows = Preview::LayOut(text, cards, Preview::CardAt(cards, static_cast<size_t>(look ? look->start : 0)), context).rows.size();
+  };
+  const auto [raw, both] = Beside(reps, [&] {
+    got = SendMessageA(host.editor(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+  }, refresh, [] {});
+  if (got != static_cast<LRESULT>(size)) return (void)std::printf("%8zu KB  no raw baseline\n", size / 1024);
+  const double idle = Median(reps, [&] { t.Glance(); });
+  Preview::Cards cards;
+  const double find = Median(reps, [&] { cards = Preview::FindCards(deck); });
+  const int card = Preview::CardAt(cards, static_cast<size_t>(caret));
+  const double lay = Median(reps * 4, [&] { Preview::LayOut(deck, cards, card, context); });
+  std::printf("%8zu KB  preview refresh ÷ one raw read of the same deck %6.3fx (raw %.2f ms; %zu rows)   "
+              "idle look %6.3fx   finding the cards %.3f ms, one card laid out %.4f ms\n",
+              size / 1024, both / raw, raw * 1e3, rows, idle / raw, find * 1e3, lay * 1e3);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -327,8 +367,15 @@ int main(int argc, char** argv) {
   const std::wstring os = clsKeshTeraPad::GetOSName();
   std::printf("Windows family: %ls; ratios are medians against one raw WM_GETTEXT of the whole document\n",
               os.c_str());
-  // "bench_bridge.exe read": the whole-text read's lines and the check's alone.
+  // "bench_bridge.exe read": the whole-text read's lines and the check's alone; "preview": the
+  // preview's alone.
   const bool readOnly = argc > 1 && std::string(argv[1]) == "read";
+  const bool previewOnly = argc > 1 && std::string(argv[1]) == "preview";
+  const auto preview = [] {
+    for (const auto& [size, reps] : {std::pair{size_t{4} << 10, 41}, {size_t{64} << 10, 21}, {size_t{1} << 20, 9}})
+      RunPreview(size, reps);
+  };
+  if (os == L"WinNT" && previewOnly) return preview(), 0;
   if (os == L"WinNT") {
     for (size_t kb : {4, 64, 1024, 8192}) RunRead(kb * 1024, 0, kb > 1024 ? 21 : 61);
     if (!readOnly) {
@@ -338,6 +385,7 @@ int main(int argc, char** argv) {
     }
     RunCheck(1024 * 1024, 9);
     RunCheck(8 * 1024 * 1024, 5);
+    if (!readOnly) preview();
   } else {
     // 95 family: the host copies at most 32760 bytes per message, so the raw baseline reads
     // only that much while the bridge reads the whole text in pieces.

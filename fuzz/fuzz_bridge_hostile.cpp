@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextBytes::Family f = ConsumeFamily(in);
   // The limit itself is what is checked; a small one keeps each run fast.
   f.maxText = in.ConsumeIntegralInRange<int64_t>(1, 1 << 20);
-  const int op = in.ConsumeIntegralInRange<int>(0, 4);
+  const int op = in.ConsumeIntegralInRange<int>(0, 6);
   const std::string bytes = ConsumeCharacters(in, 80);
   const std::string endTag = ConsumeCharacters(in, 8);
 
@@ -91,6 +91,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 1: TextBytes::SetText(ed, f, bytes); break;
     case 2: TextBytes::GetSelText(ed, f); break;
     case 3: TextBytes::SetSelText(ed, f, bytes); break;
+    case 4: {
+      // The preview's look: two requests, and a length and selection it can use as they are.
+      const TextBytes::Glimpse g = TextBytes::Glance(ed, f);
+      FUZZ_CHECK(ed.requests.count == 2);
+      FUZZ_CHECK(g.length >= 0 && g.length <= f.maxText);
+      FUZZ_CHECK(0 <= g.start && g.start <= g.end && g.end <= g.length);
+      break;
+    }
+    case 5: {   // the preview's read up to the shown card's end
+      const int64_t want = in.ConsumeIntegralInRange<int64_t>(-5, 1 << 21);
+      FUZZ_CHECK(static_cast<int64_t>(TextBytes::ReadPrefix(ed, f, want).size()) <= std::max<int64_t>(want, 0) + 1);
+      break;
+    }
     default: TextBytes::WrapSelection(ed, f, "<" + bytes, endTag); break;
   }
   return 0;

@@ -1,9 +1,11 @@
 #!/bin/bash
 # Builds the benchmarks and runs them under Wine: the bridge twice, as the NT family and, as a copy
 # named bench_bridge_win98.exe that Wine reports Windows 98 to, on the 95-family paths (the NT run
-# also times the HDML check of a 1 MB and an 8 MB deck against one raw read of it); then the
+# also times the HDML check of a 1 MB and an 8 MB deck, and the preview's refresh of a 4 KB, 64 KB and
+# 1 MB deck, against one raw read of it); then the
 # start-up (process start to toolbar docked) and the cost of one timer tick.
 #   BUILD=build-me scripts/bench.sh
+# (bench_bridge.exe read, or preview: those lines alone)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}

@@ -6,6 +6,8 @@
 //   demo_driver button <position>       prints "x y": screen centre of the docked button (1-based)
 //   demo_driver control <id>            prints "x y": screen centre of the visible control with that
 //                                       id in the foreground window (a dialog), its tab pages included
+//   demo_driver menuitem <i> <count>   prints "x y": screen centre of item i (0-based) of the popup
+//                                       menu that is open, which has count items of one height
 //   demo_driver dump <path>             writes the editor's bytes (cp932) to path
 //   demo_driver load <path>             replaces the editor's text with the bytes of the file at path
 //   demo_driver dialog open|closed      waits up to 5 s until Tolvane shows a dialog, or shows none;
@@ -14,6 +16,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -124,6 +127,18 @@ int wmain(int argc, wchar_t** argv) {
     RECT rc{};
     GetClientRect(control, &rc);
     PrintCentre(control, {rc.right / 2, rc.bottom / 2});
+    return 0;
+  }
+  if (command == L"menuitem" && argc == 4) {
+    HWND menu = WaitForWindow([] {
+      HWND m = FindWindowW(L"#32768", nullptr);
+      return m && IsWindowVisible(m) ? m : nullptr;
+    }, 5000);
+    if (!menu) return 1;
+    RECT rc{};
+    GetWindowRect(menu, &rc);
+    const int i = _wtoi(argv[2]), count = std::max(_wtoi(argv[3]), 1);
+    std::printf("%ld %ld\n", rc.left + 12, rc.top + (rc.bottom - rc.top) * (2 * i + 1) / (2 * count));
     return 0;
   }
   if (command == L"dump" && argc == 3) {

@@ -3,7 +3,8 @@
 # selected and Tolvane docked; each of the seven dialogs opened by a real pointer click on its
 # docked button and closed unused; then the demo's insertion. Writes docs/docked.png, one
 # docs/<dialog>.png per dialog, docs/inserted.png and docs/reedit.png (a card opened again); last,
-# "HDML チェック" chosen from the popup menu over a deck with two problems (docs/check.png).
+# "HDML チェック" chosen from the popup menu over a deck with two problems (docs/check.png); then
+# "プレビュー" beside the editor over samples/preview.hdml, its picture beside it (docs/preview.png).
 #   BUILD=... scripts/screenshots.sh
 set -euo pipefail
 unset DISPLAY                     # always its own X server: nothing else on the pictures
@@ -58,11 +59,27 @@ print_text " afterwards (only the CENTER insertion may show)"
 printf '%s\r\n' '<HDML VERSION="3.0" TTL="1.5">' '<DISPLAY NAME="top" TITLE="トップ">' 'ようこそ Tolvane へ<BR>' \
   '<A TASK="GO" DEST="#menu">メニュー</A>' '</DISPLAY>' '</HDML>' | iconv -f UTF-8 -t CP932 >"$work/check.hdml"
 win "$BIN/demo_driver.exe" load "$(winepath -w "$work/check.hdml")"
-read -r x y < <(win "$BIN/demo_driver.exe" button 2 | tr -d '\r')
-xdotool mousemove --sync "$x" "$y" click 3      # the docked toolbar's popup menu, its corner here
-sleep 1
-xdotool mousemove --sync $((x + 40)) $((y + 10)) click 1   # its first item, "HDML チェック(&C)"
-xdotool mousemove --sync 880 540                # off the buttons: no tool tip on the picture
+# The docked toolbar's popup menu opened by a right-click, and its item $1 of 3 clicked.
+choose_menu_item() {
+  local x y
+  read -r x y < <(win "$BIN/demo_driver.exe" button 2 | tr -d '\r')
+  xdotool mousemove --sync "$x" "$y" click 3
+  sleep 1
+  read -r x y < <(win "$BIN/demo_driver.exe" menuitem "$1" 3 | tr -d '\r')
+  xdotool mousemove --sync "$x" "$y" click 1
+  xdotool mousemove --sync 880 540              # off the buttons: no tool tip on the picture
+}
+choose_menu_item 1                              # "HDML チェック(&C)"
 sleep 2
 shot check.png
-echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png check.png"
+xdotool key Escape                              # the check window goes, the editor has the keyboard
+sleep 1
+
+# The preview's sample beside the sample's own folder, with its picture; the caret in its first card.
+cp "$ROOT/samples/preview.hdml" "$ROOT/samples/weather.bmp" "$WINEPREFIX/drive_c/HDML/"
+win "$BIN/demo_driver.exe" load "$(winepath -w "$WINEPREFIX/drive_c/HDML/preview.hdml")"
+win "$BIN/demo_driver.exe" select 80 80
+choose_menu_item 0                              # "プレビュー(&P)"
+sleep 2
+shot preview.png
+echo "== docs/: docked.png frmDeck.png frmCard.png frmText.png frmNaviA.png frmNaviAction.png frmCE.png frmImg.png inserted.png reedit.png check.png preview.png"

@@ -64,6 +64,14 @@ if ! grep -q 'marlett.ttf' "$WINEPREFIX/system.reg" 2>/dev/null; then
     /d "$winenv_marlett" /f >/dev/null 2>&1
   wineserver -w
 fi
+# The preview draws a phone's screen in the fixed-pitch Japanese Gothic of the systems TeraPad runs
+# on; here that is IPAGothic (fixed pitch too). Also run for existing prefixes.
+if ! grep -q '"MS Gothic"="IPAGothic"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  for face in 'ＭＳ ゴシック' 'MS Gothic'; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAGothic /f >/dev/null 2>&1
+  done
+  wineserver -w
+fi
 wineserver -p
 # Start Wine's own services and desktop now, with nothing inherited: a service started later by a
 # test program would keep that program's output pipe open and stall whoever reads it (ctest).

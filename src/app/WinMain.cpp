@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
 #include "check/frmCheck.h"
+#include "preview/frmPreview.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
@@ -15,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       if (got == 0) return static_cast<int>(msg.wParam);
       if (got == -1) return 1;
       if (frmCheck::PreTranslate(msg)) continue;
+      if (frmPreview::PreTranslate(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

@@ -14,8 +14,10 @@
 #include "app/mdlMain.h"
 #include "bridge/BesideTeraPad.h"
 #include "check/frmCheck.h"
+#include "common/ScopedHandles.h"
 #include "common/logic/Numeric.h"
 #include "insert/ToolbarCommand.h"
+#include "preview/frmPreview.h"
 #include "res/resource.h"
 #include "settings/INIAccess.h"
 
@@ -49,24 +51,6 @@ const ToolbarButton* ButtonByCommand(int id) {
   if (index < 0 || index >= static_cast<int>(buttons.size())) return nullptr;
   return &buttons[index];
 }
-
-class ImageList {
-public:
-  ImageList() = default;
-  explicit ImageList(HIMAGELIST h) : m_h(h) {}
-  ImageList(ImageList&& o) noexcept : m_h(std::exchange(o.m_h, nullptr)) {}
-  ImageList& operator=(ImageList&& o) noexcept {
-    std::swap(m_h, o.m_h);
-    return *this;
-  }
-  ~ImageList() {
-    if (m_h) ImageList_Destroy(m_h);
-  }
-  HIMAGELIST get() const { return m_h; }
-
-private:
-  HIMAGELIST m_h = nullptr;
-};
 
 struct Form {
   HWND hwnd = nullptr;
@@ -168,6 +152,9 @@ void mnuExit_Click() { Form_Unload(); }
 
 void mnuCheck_Click() { frmCheck::Show(); }
 
+// The preview opens beside TeraPad and hands the keyboard back itself.
+void mnuPreview_Click() { frmPreview::Show(); }
+
 void Toolbar1_MouseUp(int Button, POINT screen) {
   if (Button != kRightButton) return;
   HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUP));
@@ -184,6 +171,7 @@ void Toolbar1_MouseUp(int Button, POINT screen) {
   // and keeps the keyboard.
   if (chosen == IDM_CHECK) return mnuCheck_Click();
   if (GetForegroundWindow() == form.hwnd) ReturnToTeraPad();
+  if (chosen == IDM_PREVIEW) mnuPreview_Click();
   if (chosen == IDM_EXIT) mnuExit_Click();
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <variant>
 
+#include "bridge/logic/TextBytes.h"
+
 class clsKeshTeraPad {
 public:
   // The argument of Edit: a number or a text.
@@ -49,6 +51,10 @@ public:
   // Start and end of the selection from one EM_GETSEL; 0, 0 when the test fails.
   std::pair<long, long> Selection() const;
   void SelLength(long NewValue);
+  // The length and the ordered selection in two messages, for a watcher that asks several times
+  // a second (the preview): the editor found by the last full lookup is asked again while it is
+  // still a window inside TeraPad's. Empty when TeraPad is gone.
+  std::optional<TextBytes::Glimpse> Glance() const;
   long Line() const;
   void Line(long NewValue);
   std::wstring Text() const;
@@ -112,4 +118,5 @@ private:
   bool m_bTool = false;
   std::unique_ptr<clsKeshTeraPad> m_objDebug;
   bool m_bDebugStarted = false;
+  mutable HWND m_hWndEditorSeen = nullptr;   // Glance's editor
 };

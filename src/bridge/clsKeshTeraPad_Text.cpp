@@ -72,9 +72,13 @@ std::optional<long> VariantNumber(const clsKeshTeraPad::Variant& v) {
 // operation makes it.
 class clsKeshTeraPad::Messages final : public TextBytes::EditorRequests {
 public:
-  Messages(const clsKeshTeraPad& bridge, HWND editor) : m_bridge(bridge), m_editor(editor) {}
+  // wideLength: the length asked as a Unicode caller (see Glance).
+  Messages(const clsKeshTeraPad& bridge, HWND editor, bool wideLength = false)
+      : m_bridge(bridge), m_editor(editor), m_wideLength(wideLength) {}
   bool Present() override { return m_bridge.ValidEditor() != nullptr; }
-  int64_t Length() override { return GetLength(m_editor); }
+  int64_t Length() override {
+    return m_wideLength ? static_cast<int64_t>(SendMessageW(m_editor, WM_GETTEXTLENGTH, 0, 0)) : GetLength(m_editor);
+  }
   int64_t ReadFirst(char* buffer, int64_t capacity) override {
     return SendMessageA(m_editor, WM_GETTEXT, static_cast<WPARAM>(capacity), reinterpret_cast<LPARAM>(buffer));
   }
@@ -89,6 +93,7 @@ public:
 private:
   const clsKeshTeraPad& m_bridge;
   HWND m_editor;
+  bool m_wideLength;
 };
 
 HWND clsKeshTeraPad::ValidEditor() const {
@@ -120,6 +125,20 @@ long clsKeshTeraPad::SelLength() const {
 std::pair<long, long> clsKeshTeraPad::Selection() const {
   const HWND e = ValidEditor();
   return e ? GetSel(e) : std::pair<long, long>{0, 0};
+}
+
+std::optional<TextBytes::Glimpse> clsKeshTeraPad::Glance() const {
+  // The class-name test and IsChild ask the system, not TeraPad: no message crosses for them.
+  if (!IsTeraPadWindow(m_hWndMain)) return std::nullopt;
+  if (!m_hWndEditorSeen || !IsChild(m_hWndMain, m_hWndEditorSeen)) m_hWndEditorSeen = GetEditorWindow();
+  if (!m_hWndEditorSeen || !IsChild(m_hWndMain, m_hWndEditorSeen)) return std::nullopt;
+  // Asked as a Unicode caller, an ANSI window's length comes back as it answers it (its bytes; the
+  // documents allow a count above the characters'). Asked as an ANSI caller from another
+  // process, Wine fetches and converts the whole text to count it: a look that should cost one
+  // message would cost a whole read. The 95 family has no Unicode messages.
+  const TextBytes::Family family = HostFamily();
+  Messages m(*this, m_hWndEditorSeen, family.nt);
+  return TextBytes::Glance(m, family);
 }
 
 void clsKeshTeraPad::SelLength(long NewValue) {

@@ -10,7 +10,8 @@
 #include "app/mdlMain.h"
 #include "bridge/BesideTeraPad.h"
 #include "check/logic/HdmlCheck.h"
-#include "dialogs/logic/Placement.h"
+#include "common/Guarded.h"
+#include "dialogs/TagDialog.h"
 #include "res/resource.h"
 
 namespace frmCheck {
@@ -117,18 +118,7 @@ void AddColumns() {
 
 // At the lower right of TeraPad's window, kept inside the work area of TeraPad's monitor.
 void PlaceOverTeraPad() {
-  RECT over, own;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (!GetWindowRect(gTeraPad->hwnd(), &over) ||
-      !GetMonitorInfoW(MonitorFromWindow(gTeraPad->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
-    return;
-  GetWindowRect(form.hwnd, &own);
-  const int w = own.right - own.left, h = own.bottom - own.top;
-  const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::LowerRightOf({over.left, over.top, over.right, over.bottom}, w, h,
-                                                      {work.left, work.top, work.right, work.bottom});
-  SetWindowPos(form.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TagDialog::PlaceBy(form.hwnd, gTeraPad->hwnd(), Placement::LowerRightOf);
 }
 
 INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -188,21 +178,13 @@ INT_PTR Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   return FALSE;
 }
 
-INT_PTR CALLBACK DialogProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  try {
-    return Handle(h, msg, wParam, lParam);
-  } catch (...) {
-    // No exception crosses the system's dialog manager; the event is dropped, the window stays.
-    return FALSE;
-  }
-}
 
 }  // namespace
 
 void Show() {
   if (!form.hwnd) {
     // Owned by TeraPad's main window: it stays in front of TeraPad, and only of TeraPad.
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), DialogProc, 0);
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_CHECK), gTeraPad->hwnd(), GuardedDialogProc<Handle>, 0);
     if (!form.hwnd) return;
   }
   Recheck();

@@ -40,24 +40,28 @@ std::wstring ListItem(HWND combo, LRESULT index) {
 }
 
 // The owner is a hidden window at 0,0 of no size; the author looks at the editor, so the dialog
-// comes up over the window that was in front, inside the work area of that window's monitor
-// (with TeraPad on a second monitor, the primary one's would carry every dialog away from it).
+// comes up over the window that was in front.
 void CentreOver(HWND dlg, HWND front) {
+  PlaceBy(dlg, front, Placement::CentreOver);
+}
+
+}  // namespace
+
+void PlaceBy(HWND window, HWND front,
+             Placement::Point (*place)(const Placement::Rect& over, int width, int height, const Placement::Rect& work)) {
   RECT over, own;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   if (!front || !IsWindowVisible(front) || !GetWindowRect(front, &over) ||
       !GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor))
     return;
-  GetWindowRect(dlg, &own);
+  GetWindowRect(window, &own);
+  const int w = own.right - own.left, h = own.bottom - own.top;
   const RECT& work = monitor.rcWork;
-  const Placement::Point at = Placement::CentreOver({over.left, over.top, over.right, over.bottom},
-                                                    own.right - own.left, own.bottom - own.top,
-                                                    {work.left, work.top, work.right, work.bottom});
-  SetWindowPos(dlg, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Placement::Point at =
+      place({over.left, over.top, over.right, over.bottom}, w, h, {work.left, work.top, work.right, work.bottom});
+  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-}  // namespace
 
 // The dialog and page procedures: they keep the Form in the window's user data and are the only
 // callers of its protected handlers.

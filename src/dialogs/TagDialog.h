@@ -27,12 +27,21 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/logic/Placement.h"
+
 namespace TagDialog {
 
 std::wstring Text(HWND ctl);
 // An EDIT sends EN_CHANGE from inside WM_SETTEXT even when the text is equal; the change rule
 // says that assigning an equal text runs nothing. True when the text was changed.
 bool SetTextIfChanged(HWND ctl, std::wstring_view text);
+
+// Moves `window` (of its present size) to where `place` (Placement::CentreOver, LowerRightOf,
+// BesideRightOf) puts it near `front`'s window, inside the work area of `front`'s monitor (with
+// TeraPad on a second monitor, the primary one's would carry it away). Nothing when `front` is
+// not a shown window.
+void PlaceBy(HWND window, HWND front,
+             Placement::Point (*place)(const Placement::Rect& over, int width, int height, const Placement::Rect& work));
 
 // A tag already in the text that a dialog opens on, to change it rather than insert a new one.
 struct Existing {

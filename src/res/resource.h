@@ -6,6 +6,7 @@
 #define IDR_POPUP            110   // mnuPop
 #define IDM_EXIT             111   // mnuExit
 #define IDM_CHECK            112   // mnuCheck: opens frmCheck
+#define IDM_PREVIEW          113   // mnuPreview: opens frmPreview
 
 #define IDD_TEXT            1100   // frmText        1100..1199
 #define IDD_DECK            1200   // frmDeck        1200..1299 (pages 1250..)
@@ -15,6 +16,7 @@
 #define IDD_NAVIA           1600   // frmNaviA       1600..1699
 #define IDD_NAVIACTION      1700   // frmNaviAction  1700..1799
 #define IDD_CHECK           1800   // frmCheck       1800..1899
+#define IDD_PREVIEW         1900   // frmPreview     1900..1999
 
 // Shared by every dialog.
 #define IDC_TXTED           1000

@@ -216,6 +216,18 @@ inline void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {   // (v
 }
 inline void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
 
+// The docked toolbar's popup menu opened by a real right-click, and its item `index` of `count`
+// chosen by a real click on it (a key press now and then went past the menu).
+inline bool ChooseMenuItem(const Tolvane& tolvane, int index, int count) {
+  if (!RealClick(tolvane.buttonCentre(1), 3)) return false;
+  HWND menu = nullptr;
+  if (!WaitFor([&] { return (menu = FindWindowOf(tolvane.pid(), L"#32768")) != nullptr; })) return false;
+  RECT rc;
+  GetWindowRect(menu, &rc);
+  return RealClick({rc.left + 12, rc.top + static_cast<LONG>((rc.bottom - rc.top) * (2 * index + 1) / (2 * count))});
+}
+inline constexpr int kMenuItems = 3;   // プレビュー, HDML チェック, 終了
+
 // Writes a settings-file value before the editor starts (the file the editor hands to Tolvane).
 inline void WriteSetting(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const wchar_t* value) {
   WritePrivateProfileStringW(section, key, value, ini.c_str());
@@ -233,6 +245,29 @@ inline HWND OpenByClick(const Tolvane& tolvane, int index, const wchar_t* captio
   }
   return dialog;
 }
+
+// The stand-in editor with a deck opened from its file (deck.hdml in a fresh folder, so that its
+// title and its folder are known), Tolvane started from its tool menu and docked.
+class DeckInEditor : public ::testing::Test {
+protected:
+  explicit DeckInEditor(std::string deck) : m_deck(std::move(deck)) {}
+  TempDir dir;
+  std::wstring file = dir.file(L"deck.hdml");
+  HostPadOptions options;   // a derived fixture's constructor may set more
+  std::optional<HostPad> host;
+  std::optional<Tolvane> tolvane;
+
+  void SetUp() override {
+    WriteBytes(file, m_deck);
+    options.file = file;
+    host.emplace(options);
+    tolvane.emplace(RunFromToolMenu(*host));
+    ASSERT_TRUE(tolvane->waitDocked(*host));
+  }
+
+private:
+  std::string m_deck;
+};
 
 // End to end, as an author works: the editor started, Tolvane started from its tool menu and
 // docked, text selected, a button clicked, the dialog filled in, and the editor's bytes and caret

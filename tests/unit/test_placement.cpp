@@ -27,4 +27,7 @@ TEST(Placement, LowerRightOfTheEditorInsideTheWorkArea) {
   const Placement::Point in = Placement::LowerRightOf({100, 50, 900, 650}, 300, 200, {0, 0, 1280, 984}),
                          out = Placement::LowerRightOf({900, 700, 1500, 1100}, 300, 200, {0, 0, 1280, 984});
   EXPECT_EQ(std::make_tuple(in.x, in.y, out.x, out.y), std::make_tuple(588, 438, 980, 784));
+  const Placement::Point beside = Placement::BesideRightOf({100, 50, 900, 650}, 300, 200, {0, 0, 1280, 984}),
+                         over = Placement::BesideRightOf({200, 800, 1200, 1000}, 300, 200, {0, 0, 1280, 984});
+  EXPECT_EQ(std::make_tuple(beside.x, beside.y, over.x, over.y), std::make_tuple(900, 50, 980, 784)) << "beside";
 }

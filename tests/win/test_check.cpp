@@ -42,30 +42,13 @@ std::wstring CellOf(const Tolvane& tolvane, HWND list, int row, int column) {
 
 constexpr int kTextButton = 3;   // position 4, "テキスト整形"
 
-class Check : public ::testing::Test {
+class Check : public DeckInEditor {
 protected:
-  TempDir dir;
-  std::wstring file = dir.file(L"deck.hdml");
-  HostPadOptions options;
-  std::optional<HostPad> host;
-  std::optional<Tolvane> tolvane;
+  Check() : DeckInEditor(kDeck) {}
 
-  void SetUp() override {
-    WriteBytes(file, kDeck);
-    options.file = file;
-    host.emplace(options);
-    tolvane.emplace(RunFromToolMenu(*host));
-    ASSERT_TRUE(tolvane->waitDocked(*host));
-  }
-
-  // The popup menu's first item, "HDML チェック(&C)", chosen by a real click; the window it opens.
+  // The popup menu's item "HDML チェック(&C)", chosen by a real click; the window it opens.
   HWND OpenCheck() {
-    if (!RealClick(tolvane->buttonCentre(1), 3)) return nullptr;
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = FindWindowOf(tolvane->pid(), L"#32768")) != nullptr; })) return nullptr;
-    RECT rc;
-    GetWindowRect(menu, &rc);
-    if (!RealClick({rc.left + 12, rc.top + 8})) return nullptr;
+    if (!ChooseMenuItem(*tolvane, 1, kMenuItems)) return nullptr;
     HWND window = nullptr;
     WaitFor([&] { return (window = FindWindowOf(tolvane->pid(), L"#32770", L"HDML チェック - deck.hdml")) != nullptr; });
     return window;

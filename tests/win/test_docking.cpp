@@ -268,22 +268,11 @@ TEST(Docking, ANewEditorToolbarEndsTolvane) {
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
 }
 
-// The popup menu's item "終了(&X)", chosen with real clicks.
-void ChooseTheMenuItem(const Tolvane& tolvane) {
-  ASSERT_TRUE(RealClick(tolvane.buttonCentre(kTextButton), 3));
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowOf(tolvane.pid(), L"#32768")) != nullptr; }));
-  EXPECT_TRUE(IsWindow(tolvane.toolbar()));
-  RECT rc;
-  GetWindowRect(menu, &rc);
-  ASSERT_TRUE(RealClick({rc.left + 12, rc.bottom - 8}));   // the last item, "終了(&X)"
-}
-
 TEST(Docking, ThePopupMenuItemTakesTheToolbarOutAndEndsTheProgram) {
   HostPad host;
   Tolvane tolvane = RunFromToolMenu(host);
   ASSERT_TRUE(tolvane.waitDocked(host));
-  ChooseTheMenuItem(tolvane);
+  ASSERT_TRUE(ChooseMenuItem(tolvane, kMenuItems - 1, kMenuItems));   // the last item, "終了(&X)"
   EXPECT_TRUE(tolvane.waitExit(2500));
   EXPECT_EQ(FindDocked(host.toolbar(), tolvane.pid()), nullptr);
 }
@@ -296,7 +285,7 @@ TEST(Docking, EachWayOutTakesWinesDrawingPropertyOffTheEditorsToolbar) {
     const char* name;
     std::function<void(const Tolvane&)> leave;
   } ways[] = {
-      {"the popup menu's item", ChooseTheMenuItem},
+      {"the popup menu's item", [](const Tolvane& t) { ASSERT_TRUE(ChooseMenuItem(t, kMenuItems - 1, kMenuItems)); }},
       {"WM_CLOSE to the hidden window", [](const Tolvane& t) {
          ASSERT_TRUE(t.hidden());
          PostMessageW(t.hidden(), WM_CLOSE, 0, 0);

@@ -196,6 +196,15 @@ void GetText(EditorRequests& e, const Family& f, std::string& text) {
   text = ReadTextBytes(e, f, -1);
 }
 
+Glimpse Glance(EditorRequests& e, const Family& f) {
+  Glimpse g;
+  g.length = std::max<int64_t>(Length(e, f), 0);
+  const auto [a, b] = e.GetSel();
+  g.start = std::clamp<int64_t>(std::min(a, b), 0, g.length);
+  g.end = std::clamp<int64_t>(std::max(a, b), 0, g.length);
+  return g;
+}
+
 std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want) {
   return ReadTextBytes(e, f, std::max<int64_t>(want, 0));
 }

@@ -41,6 +41,15 @@ struct Family {
   int64_t maxText = int64_t{256} << 20;
 };
 
+// What a watcher asks many times a second: the text's length and the selection, in two requests
+// (WM_GETTEXTLENGTH, EM_GETSEL), put in order: the length between 0 and the family's limit, the
+// selection's ends inside [0, length], start <= end.
+struct Glimpse {
+  int64_t length = 0, start = 0, end = 0;
+  friend bool operator==(const Glimpse&, const Glimpse&) = default;
+};
+Glimpse Glance(EditorRequests& e, const Family& f);
+
 // The whole text, cut at its first NUL (no message carries more).
 std::string GetText(EditorRequests& e, const Family& f);
 // The same into `text`, which holds the caller's last reading (or nothing): its storage is used

@@ -17,4 +17,8 @@ Point LowerRightOf(const Rect& over, int width, int height, const Rect& work) {
                     width, height, work);
 }
 
+Point BesideRightOf(const Rect& over, int width, int height, const Rect& work) {
+  return CentreOver({over.right, over.top, over.right + width, over.top + height}, width, height, work);
+}
+
 }  // namespace Placement

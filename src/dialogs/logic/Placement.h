@@ -24,4 +24,9 @@ Point CentreOver(const Rect& over, int width, int height, const Rect& work);
 // open beside the editor leaves the text above it in view.
 Point LowerRightOf(const Rect& over, int width, int height, const Rect& work);
 
+// The top left corner of a window of `width` by `height` beside the right edge of `over`, level
+// with its top, kept inside `work` as CentreOver keeps a dialog (over the right part of `over`
+// when there is no room beside it): the editor's text stays in view beside it.
+Point BesideRightOf(const Rect& over, int width, int height, const Rect& work);
+
 }  // namespace Placement
