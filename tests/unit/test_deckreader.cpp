@@ -113,7 +113,8 @@ TEST(DeckReader, ShiftJisTrailBytesNeverEndOrHideMarkup) {
       {"<A X=\x82>y", {"S|A X=\x82", "T|y"}},
       {"<A L=\"\x82\">y", {"S|A L=\"\x82\"", "T|y"}},
       {"\x82<B>", {"T|\x82", "S|B"}},
-      {"<A \x82=1>", {"S|A \x82=1"}},
+      {"<A \x82>y", {"S|A \x82", "T|y"}},
+      {"<A \x82=\"1\">", {"S|A \x82=\"1\""}},
   };
   for (const auto& c : cases) EXPECT_EQ(Parts(c.text), c.parts) << c.text;
 }
