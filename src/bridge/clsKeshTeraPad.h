@@ -71,7 +71,7 @@ public:
   std::string TextMbcs() const;
   // The same into `text`, which holds the caller's last reading (or nothing): a reader that
   // reads again and again (the check, the preview) keeps one buffer, which the read uses again
-  // and which spares it asking the length first.
+  // and which spares it asking the length first. Its editor is found as Glance finds it.
   void TextMbcs(std::string& text) const;
   std::wstring SelText() const;
   void SelText(const std::wstring& NewValue);
@@ -122,5 +122,8 @@ private:
   bool m_bTool = false;
   std::unique_ptr<clsKeshTeraPad> m_objDebug;
   bool m_bDebugStarted = false;
-  mutable HWND m_hWndEditorSeen = nullptr;   // Glance's editor
+  // The editor of the last full lookup, asked again while it is still a window inside TeraPad's:
+  // the lookup is a round trip to TeraPad, as dear as reading a small deck (Glance, TextMbcs).
+  HWND SeenEditor() const;
+  mutable HWND m_hWndEditorSeen = nullptr;
 };

@@ -128,17 +128,22 @@ std::pair<int64_t, int64_t> clsKeshTeraPad::OrderedSelection() const {
   return TextBytes::Selection(m, HostFamily());
 }
 
-std::optional<TextBytes::Glimpse> clsKeshTeraPad::Glance() const {
+HWND clsKeshTeraPad::SeenEditor() const {
   // The class-name test and IsChild ask the system, not TeraPad: no message crosses for them.
-  if (!IsTeraPadWindow(m_hWndMain)) return std::nullopt;
+  if (!IsTeraPadWindow(m_hWndMain)) return nullptr;
   if (!m_hWndEditorSeen || !IsChild(m_hWndMain, m_hWndEditorSeen)) m_hWndEditorSeen = GetEditorWindow();
-  if (!m_hWndEditorSeen || !IsChild(m_hWndMain, m_hWndEditorSeen)) return std::nullopt;
+  return m_hWndEditorSeen && IsChild(m_hWndMain, m_hWndEditorSeen) ? m_hWndEditorSeen : nullptr;
+}
+
+std::optional<TextBytes::Glimpse> clsKeshTeraPad::Glance() const {
+  const HWND e = SeenEditor();
+  if (!e) return std::nullopt;
   // Asked as a Unicode caller, an ANSI window's length comes back as it answers it (its bytes; the
   // documents allow a count above the characters'). Asked as an ANSI caller from another
   // process, Wine fetches and converts the whole text to count it: a look that should cost one
   // message would cost a whole read. The 95 family has no Unicode messages.
   const TextBytes::Family family = HostFamily();
-  Messages m(*this, m_hWndEditorSeen, family.nt);
+  Messages m(*this, e, family.nt);
   return TextBytes::Glance(m, family);
 }
 
@@ -168,7 +173,7 @@ std::string clsKeshTeraPad::TextMbcs() const {
 }
 
 void clsKeshTeraPad::TextMbcs(std::string& text) const {
-  const HWND e = ValidEditor();
+  const HWND e = SeenEditor();
   if (!e) return text.clear();
   Messages m(*this, e);
   TextBytes::GetText(m, HostFamily(), text);
