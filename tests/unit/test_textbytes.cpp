@@ -90,3 +90,33 @@ TEST(TextBytes, TextLetIntoAnEditorTakingOneBytePerReplacementGivesUpAtOnce) {
   TextBytes::SetText(ed, f, std::string(3000, 'a'));
   EXPECT_LE(ed.requests, 10u);
 }
+
+// From the fuzz targets. An editor whose caret answer never moves, over a text that does not grow,
+// was fed the whole text two bytes at a time by Text Let, each piece counted as gone in. And tags
+// put in around a range with a NUL went end tag first, whose first byte joined a lone lead byte
+// before an empty range into one character, so that the start tag landed a byte early.
+TEST(TextBytes, NeitherARepeatedAnswerNorALoneLeadByteMisleadsAReplacement) {
+  struct Repeating final : TextBytes::EditorRequests {
+    int requests = 0;
+    bool Present() override { return ++requests, true; }
+    int64_t Length() override { return ++requests, 2; }
+    int64_t ReadFirst(char*, int64_t) override { return ++requests, 0; }
+    std::pair<int64_t, int64_t> GetSel() override { return ++requests, std::pair<int64_t, int64_t>{5, 5}; }
+    void SetSel(int64_t, int64_t) override { ++requests; }
+    void ReplaceSel(const std::string&) override { ++requests; }
+    void Clear() override { ++requests; }
+    void Undo() override { ++requests; }
+    void ScrollCaret() override { ++requests; }
+  } repeating;
+  TextBytes::Family f;
+  f.nt = false;
+  f.isLead = [](char c) { return IsLeadByte(static_cast<unsigned char>(c)); };
+  TextBytes::SetText(repeating, f, std::string(3000, 'a'));
+  EXPECT_LE(repeating.requests, 30);
+
+  ModelEditor ed;
+  ed.buf.replaceAll(std::string("\0\x0b\x82", 3), true);
+  ed.buf.setSel(3, 3);
+  TextBytes::WrapSelection(ed, f, "<", "_\xf9\x40");
+  EXPECT_EQ(ed.buf.text(), std::string("\0\x0b\x82<_\xf9\x40", 7));
+}

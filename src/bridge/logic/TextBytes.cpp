@@ -264,13 +264,18 @@ void SetText(EditorRequests& e, const Family& f, std::string_view bytes) {
     e.Undo();
     e.SetSel(0, -1);
     std::string_view rest = bytes;
+    int64_t placed = 0;
     while (!rest.empty()) {
       const size_t from = rest.size() > static_cast<size_t>(c) ? BoundaryFrom(f, rest, rest.size() - c) : 0;
       const std::string_view piece = rest.substr(from);
       if (piece.empty() || PutInPieces(e, f, piece, static_cast<size_t>(c), 0) < piece.size()) break;
       e.SetSel(0, 0);
       rest = rest.substr(0, from);
-      if (!e.Present() || e.Length() < 0) break;
+      // The first piece replaced the whole old text, each later one went in front: the text is
+      // what was placed. A caret that seemed to move over a text that did not grow was an
+      // answer, not a change (an editor repeating itself would be fed the whole text).
+      placed += static_cast<int64_t>(piece.size());
+      if (!e.Present() || e.Length() != placed) break;
     }
   }
   if (e.Present()) e.SetSel(1, 1);
@@ -324,16 +329,19 @@ void SetSelText(EditorRequests& e, const Family& f, std::string_view bytes) { Pu
 
 void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
                   std::string_view endTag) {
-  if (!endTag.empty()) {
-    if (!e.Present()) return;
-    e.SetSel(end, end);
-    PutSelText(e, f, endTag, std::max<int64_t>(end, 0));
-  }
+  // The start tag first: its "<" is no trail byte, so it never joins a lone lead byte before
+  // it into a character; had the end tag gone in first, its first byte could have, and `start`
+  // would then stand inside that character, where the editor moves it back a byte.
   if (!e.Present()) return;
   e.SetSel(start, start);
   PutSelText(e, f, startTag, std::max<int64_t>(start, 0));
   // From the range asked for, not from the editor's answer: the caret just before the end tag.
   const int64_t caret = end + static_cast<int64_t>(startTag.size());
+  if (!endTag.empty()) {
+    if (!e.Present()) return;
+    e.SetSel(caret, caret);
+    PutSelText(e, f, endTag, std::max<int64_t>(caret, 0));
+  }
   e.SetSel(caret, caret);
 }
 

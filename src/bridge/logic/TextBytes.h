@@ -86,9 +86,9 @@ void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end
                   int64_t back);
 // Puts `startTag` before and `endTag` after the selection, caret just before `endTag`.
 void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag);
-// The same around bytes [start, end) without rewriting them: the end tag goes in first, where it
-// does not move the start; two replacements. For a range that no string message can carry
-// whole (it holds a NUL).
+// The same around bytes [start, end) without rewriting them: the start tag, then the end tag after
+// the range it moved on; two replacements. For a range that no string message can carry whole (it
+// holds a NUL).
 void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
                   std::string_view endTag);
 
