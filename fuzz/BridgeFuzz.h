@@ -48,6 +48,18 @@ inline std::string ConsumeCharacters(FuzzedDataProvider& in, size_t maxChars) {
   return s;
 }
 
+// A new tag pair around the selection as a click puts it, on the byte work alone: one replacement
+// of the selection read whole, or, when it holds a NUL, the tags put in around it.
+inline void WrapSelection(TextBytes::EditorRequests& e, const TextBytes::Family& f, std::string_view startTag,
+                          std::string_view endTag) {
+  const TextBytes::SelectionRead r = TextBytes::ReadSelection(e, f, 0);
+  if (static_cast<int64_t>(r.text.size()) < r.upper) return TextBytes::InsertAround(e, f, r.lower, r.upper, startTag, endTag);
+  if (!e.Present()) return;
+  const std::string wrapped = std::string(startTag) + r.text.substr(static_cast<size_t>(r.lower), static_cast<size_t>(r.upper - r.lower)) +
+                              std::string(endTag);
+  TextBytes::ReplaceRange(e, f, r.lower, r.upper, wrapped, static_cast<int64_t>(endTag.size()));
+}
+
 // Every request goes through here; an operation that asks more than `limit` stops the fuzzer.
 struct RequestCount {
   uint64_t count = 0;

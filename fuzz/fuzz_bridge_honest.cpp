@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const std::string startTag = "<" + bytes;
       // (A lone lead byte at the selection's end takes the end tag's first byte as its trail
       // byte: the editor then puts the caret before that character.)
-      TextBytes::WrapSelection(ed, f, startTag, endTag);
+      WrapSelection(ed, f, startTag, endTag);
       if (readOnly) {
         FUZZ_CHECK(ed.buf.text() == text);
       } else {

@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(static_cast<int64_t>(TextBytes::ReadPrefix(ed, f, want).size()) <= std::max<int64_t>(want, 0) + 1);
       break;
     }
-    default: TextBytes::WrapSelection(ed, f, "<" + bytes, endTag); break;
+    default: WrapSelection(ed, f, "<" + bytes, endTag); break;
   }
   return 0;
 }

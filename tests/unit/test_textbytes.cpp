@@ -116,7 +116,6 @@ TEST(TextBytes, NeitherARepeatedAnswerNorALoneLeadByteMisleadsAReplacement) {
 
   ModelEditor ed;
   ed.buf.replaceAll(std::string("\0\x0b\x82", 3), true);
-  ed.buf.setSel(3, 3);
-  TextBytes::WrapSelection(ed, f, "<", "_\xf9\x40");
+  TextBytes::InsertAround(ed, f, 3, 3, "<", "_\xf9\x40");
   EXPECT_EQ(ed.buf.text(), std::string("\0\x0b\x82<_\xf9\x40", 7));
 }

@@ -345,22 +345,4 @@ void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end
   e.SetSel(caret, caret);
 }
 
-void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag) {
-  const SelectionRead r = ReadSelection(e, f, 0);
-  const int64_t start = r.lower, end = r.upper;
-  const std::string& text = r.text;
-  if (static_cast<int64_t>(text.size()) < end) {
-    // The selection could not be read whole: it holds a NUL, which ends every string message.
-    // Rewriting it would lose its bytes after the NUL, so the tags go in around it instead.
-    InsertAround(e, f, start, end, startTag, endTag);
-    return;
-  }
-  // One replacement of the selection: one change that the host's undo takes back whole.
-  std::string wrapped(startTag);
-  wrapped += Selected(text, start, end);
-  wrapped += endTag;
-  if (!e.Present()) return;
-  ReplaceRange(e, f, start, end, wrapped, static_cast<int64_t>(endTag.size()));
-}
-
 }  // namespace TextBytes

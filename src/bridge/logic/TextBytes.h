@@ -84,11 +84,9 @@ std::string ReadPrefix(EditorRequests& e, const Family& f, int64_t want);
 // where the replacement left it (after what went in). The caller has just found the editor.
 void ReplaceRange(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view bytes,
                   int64_t back);
-// Puts `startTag` before and `endTag` after the selection, caret just before `endTag`.
-void WrapSelection(EditorRequests& e, const Family& f, std::string_view startTag, std::string_view endTag);
-// The same around bytes [start, end) without rewriting them: the start tag, then the end tag after
-// the range it moved on; two replacements. For a range that no string message can carry whole (it
-// holds a NUL).
+// Puts `startTag` before and `endTag` after bytes [start, end) without rewriting them, the caret
+// just before `endTag`: the start tag, then the end tag after the range it moved on; two
+// replacements. For a range that no string message can carry whole (it holds a NUL).
 void InsertAround(EditorRequests& e, const Family& f, int64_t start, int64_t end, std::string_view startTag,
                   std::string_view endTag);
 
